@@ -253,7 +253,7 @@ ReadResult readProject(std::istream &in)
     try {
         std::string title;
         if (!r.rawLine(title))
-            r.fail("TITLE", "THE FILE IS EMPTY.");
+            throw ReadError{{1, 1, "TITLE", "THE FILE IS EMPTY."}};
         p.TITLE = sanitizedTitle(title);
         result.stage = ReadStage::Title;
 

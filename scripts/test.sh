@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs, builds and runs every test: the normal build, the engine again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the project-file fuzzer for about a
+# minute. Fails on the first failing step.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+
+echo "== build and test"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs")
+
+echo "== engine under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNEL_SANITIZE=ON \
+    -DTARNEL_BUILD_APP=OFF -DTARNEL_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j "$jobs")
+
+echo "== fuzzing the project-file reader"
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTARNEL_BUILD_APP=OFF -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BENCH=OFF -DTARNEL_FUZZ=ON \
+    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
+cmake --build build-fuzz -j "$jobs"
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+cp examples/*.tnd "$corpus/"
+find tests/engine/data -name '*.tnd' -exec cp {} "$corpus/" \; 2>/dev/null || true
+mkdir -p build-fuzz/artifacts
+for target in build-fuzz/bin/fuzz_*; do
+    echo "-- $(basename "$target")"
+    "$target" -max_total_time="${FUZZ_SECONDS:-60}" -max_len=65536 -timeout=10 -print_final_stats=1 \
+        -artifact_prefix=build-fuzz/artifacts/ "$corpus" 2>&1 | tail -n 12
+    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzzer found a failure: see build-fuzz/artifacts/"; exit 1; }
+done
+echo "All test steps passed."

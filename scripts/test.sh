@@ -23,7 +23,7 @@ echo "== fuzzing the project-file reader"
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTARNEL_BUILD_APP=OFF -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BENCH=OFF -DTARNEL_FUZZ=ON \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
-cmake --build build-fuzz -j "$jobs"
+cmake --build build-fuzz -j "$jobs" --target fuzzers
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
 cp examples/*.tnd "$corpus/"

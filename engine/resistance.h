@@ -1,0 +1,58 @@
+#pragma once
+
+#include <vector>
+
+#include "profile.h"
+#include "real.h"
+
+namespace engine {
+
+/// Friction angle of sand, degrees, from the blow count and the effective overburden (psf):
+/// three curves for 0, 20 and 40 psi, blended linearly in between. N below 0 counts as 0;
+/// beyond the curves the angle is 45.
+Real PHIFROMN(Real N, Real sigvPsf);
+
+/// Bearing factor Nc of clay from the embedment ratio L / DB and cu (psf).
+Real computedNc(Real L, Real DB, Real cuPsf);
+
+/// The messages a depth step asks for; the caller writes them.
+enum class StepMessage {
+    MissingUnitWeight,  // run-time file
+    MissingSandStrength, // run-time file
+    GravelBlowCount,    // report and run-time file
+    ClayFromBlowCount,  // report
+    SandBlowsOver50,    // report, with the blow count
+};
+struct StepNote {
+    StepMessage kind;
+    Real value = 0;
+};
+
+/// Per-diameter state the depth walk carries from step to step.
+struct WalkState {
+    Real D = 0, DRATIO = 1, DB = 0;
+    Real Ab = 0;           // base area, ft²; a strong-rock step replaces it by the socket's
+    int zone = 0;          // averaging zone n, ft
+    int rockFlag = 1;      // 0 from the first strong-rock step on
+    Real SIGV = 0;         // psf
+    Real QS = 0, QSLRFD = 0;
+};
+
+/// Run-wide values that outlive one diameter.
+struct RunRock {
+    Real lastRockPsi = 0;  // qu / 144 of the last strong-rock step
+    Real weakFirstQS = 0;  // QS after the first weak-rock step that adds side resistance
+};
+
+struct StepResult {
+    Real f = 0;      // unit side resistance, tsf
+    Real QB = 0;     // base resistance of the step after caps and uplift, tons
+    std::vector<StepNote> notes;
+};
+
+/// One one-foot step of the depth walk in layer li: FK below the layer top, lower end of the
+/// side zone at ZSIDE, tip at L. Updates SIGV, QS, QS LRFD, Ab, the zone and the rock flag.
+/// DGH may be changed (design control 1 before a geomaterial routine).
+StepResult evaluateStep(Profile &profile, int li, Real FK, Real ZSIDE, Real L, WalkState &walk, RunRock &rock);
+
+} // namespace engine

@@ -1,0 +1,64 @@
+#include "settlement.h"
+
+#include <string>
+
+#include "fortran_format.h"
+#include "rocksettle.h"
+
+namespace engine {
+
+void runSettlement(SettlementState &s, Real T, int NRL, const TzInput &tz, ReportWriter &report,
+                   ReportWriter &runtime, std::ostream *tzdata, int &IERR)
+{
+    if (T < 4 || T > 7) {
+        for (int mode = 1; mode <= 3; ++mode) {
+            s.MODE = mode;
+            TZPILE(tz, mode, s.table, report, runtime, tzdata, IERR);
+            if (IERR > 0)
+                return;
+        }
+    }
+    if (NRL > 0 && (T == 4 || T == 7))
+        SETROCK();
+    if (T == 5)
+        SETDECO();
+    s.socketChecks[0] = s.socketChecks[1] = 0;
+    if (NRL > 0 && T == 6)
+        SETWEAK();
+}
+
+namespace {
+
+std::string r4(Real a, Real b, Real c, Real d)
+{
+    return " " + fmtE(a, 10, 3) + " " + fmtE(b, 10, 3) + " " + fmtE(c, 10, 3) + " " + fmtE(d, 10, 3);
+}
+
+} // namespace
+
+void writeSettlementOutput(const SettlementState &s, bool si, ReportWriter &report, ReportWriter &plot)
+{
+    const SettlementTable &t = s.table;
+    if (s.MODE > 1) {
+        for (int pair = 0; pair < 3; ++pair)
+            for (int i = 0; i < 15; ++i)
+                plot.line(r4(t.QTOP[i][2 * pair], t.WTOP[i][2 * pair], t.QTOP[i][2 * pair + 1],
+                             t.WTOP[i][2 * pair + 1]));
+        return;
+    }
+    report.blank();
+    const std::string at23(22, ' ');
+    if (si) {
+        report.line(at23 + "TOP  LOAD     TOP MOVEMENT        ");
+        report.line(at23 + "   kN              M             ");
+    } else {
+        report.line(at23 + "TOP  LOAD     TOP MOVEMENT     ");
+        report.line(at23 + "   TONS             IN.       ");
+    }
+    for (int i = 0; i < 15; ++i) {
+        plot.line(r4(t.QTOP[i][0], t.WTOP[i][0], t.QTOP[i][1], t.WTOP[i][1]));
+        report.line(std::string(13, ' ') + fmtE(t.QTOP[i][0], 17, 4) + fmtE(t.WTOP[i][0], 17, 4));
+    }
+}
+
+} // namespace engine

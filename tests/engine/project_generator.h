@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace testgen {
 
@@ -16,9 +17,13 @@ struct Generated {
 
 class ProjectGenerator {
 public:
-    explicit ProjectGenerator(unsigned seed) : m_random(seed) {}
+    /// materials: the types that layers are drawn from.
+    explicit ProjectGenerator(unsigned seed, std::vector<int> materials = {1, 2, 3, 4, 5, 6, 7, 8, 9})
+        : m_random(seed), m_materials(std::move(materials))
+    {
+    }
 
-    /// type 0 picks a random material per layer; otherwise every layer is that type.
+    /// type 0 draws a material per layer; otherwise every layer is that type.
     Generated next(int onlyType = 0)
     {
         Generated g;
@@ -43,7 +48,7 @@ public:
         std::string body;
         double bottom = 0;
         for (int k = 0; k < layers; ++k) {
-            const int type = onlyType ? onlyType : pick(1, 9);
+            const int type = onlyType ? onlyType : m_materials[pick(0, static_cast<int>(m_materials.size()) - 1)];
             bottom += uniform(4, 30);
             if (k == layers - 1)
                 g.rockTip = type >= 4 && type <= 7;
@@ -138,6 +143,7 @@ private:
     bool coin() { return pick(0, 1) == 1; }
 
     std::mt19937 m_random;
+    std::vector<int> m_materials;
     bool m_si = false;
     int m_count = 0;
 };

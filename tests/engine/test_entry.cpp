@@ -106,10 +106,10 @@ TEST(Entry, ReportHeadAndInputEcho)
     EXPECT_TRUE(got[19].starts_with("               Date:  ")) << got[19];
     EXPECT_EQ(got[20], "");
     const std::vector<std::string> echo = {
-        "     Pier 12 - stiff clay, design load 200 tons                              ",
+        "     Pier 12 - stiff clay, design load 180 tons                              ",
         "",
         "",
-        "     TOTAL LOAD =     200.0 TONS",
+        "     TOTAL LOAD =     180.0 TONS",
         "     ------------",
         "",
         "",

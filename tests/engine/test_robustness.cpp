@@ -1,8 +1,10 @@
-// Whole analyses of generated projects: every material type as overburden and as tip, both
-// unit systems, both design controls and methods, compression and uplift, bells.
+// Whole analyses of generated projects: materials as overburden and as tip, both unit
+// systems, both design controls and methods, compression and uplift, bells.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <set>
+#include <sstream>
 
 #include "project_generator.h"
 #include "result_codes.h"
@@ -11,19 +13,29 @@
 
 namespace {
 
-bool unexplainedBadNumber(const std::string &text, const std::string &report)
+// The first line with NaN or infinity as a word, or an overflowed field (asterisks outside a
+// framed message's star lines), in a run whose report holds no error block; empty if none.
+std::string unexplainedBadNumber(const std::string &text, const std::string &report)
 {
-    const bool explained = report.find("*****ERROR*****") != std::string::npos;
-    for (const char *bad : {"nan", "NaN", "NAN", "inf", "INF", "*****"}) {
-        std::size_t at = text.find(bad);
-        // The star lines of framed messages are not overflowed fields.
-        while (at != std::string::npos && std::string_view(bad) == "*****" &&
-               text.compare(at, 21, "*********************") == 0)
-            at = text.find(bad, text.find_first_not_of('*', at));
-        if (at != std::string::npos && !explained)
-            return true;
+    if (report.find("*****ERROR*****") != std::string::npos)
+        return {};
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        const bool message = line.find("WARNING") != std::string::npos || line.find("ERROR") != std::string::npos ||
+                             line.find("NEED ANOTHER SOIL LAYER") != std::string::npos;
+        std::istringstream words(line);
+        for (std::string w; words >> w;) {
+            std::string lower;
+            for (char c : w)
+                lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (lower.front() == '-' || lower.front() == '+')
+                lower.erase(0, 1);
+            if (lower.starts_with("nan") || lower == "inf" || lower == "infinity" ||
+                (!message && w.find("**") != std::string::npos))
+                return line;
+        }
     }
-    return false;
+    return {};
 }
 
 } // namespace
@@ -33,9 +45,13 @@ TEST(Robustness, GeneratedProjectsRunCleanly)
     ScratchDir dir;
     const std::set<int> allowed = {engine::kNormal, engine::kTzCurveBelow, engine::kNeedAnotherLayer,
                                    engine::kTzCurveBeyond, engine::kTzCurveExtent};
-    testgen::ProjectGenerator generator(20261210);
+    // The soil materials; rock and geomaterial layers join once their methods are in.
+    const std::vector<int> materials = {1, 2, 3, 8, 9};
+    testgen::ProjectGenerator generator(20261210, materials);
+    int failures = 0;
     for (int i = 0; i < 300; ++i) {
-        const testgen::Generated g = generator.next(i < 90 ? i % 9 + 1 : 0);
+        const int only = i < 50 ? materials[i % materials.size()] : 0;
+        const testgen::Generated g = generator.next(only);
         SCOPED_TRACE("project " + std::to_string(i) + ":\n" + g.text);
         writeFile(dir.file("p.tnd"), g.text);
         const engine::RunFiles files{engine::versionField("2012.7.15"), dir.file("p.tnd"), dir.file("p.tno"),
@@ -44,11 +60,16 @@ TEST(Robustness, GeneratedProjectsRunCleanly)
         const std::string report = readFile(dir.file("p.tno"));
         if (!allowed.count(result)) {
             ADD_FAILURE() << "result " << result;
-            break;
+            if (++failures == 5)
+                break;
         }
-        if (unexplainedBadNumber(report, report) || unexplainedBadNumber(readFile(dir.file("p.tnp")), report)) {
-            ADD_FAILURE() << "NaN, infinity or an overflowed field without an error block";
-            break;
+        std::string bad = unexplainedBadNumber(report, report);
+        if (bad.empty())
+            bad = unexplainedBadNumber(readFile(dir.file("p.tnp")), report);
+        if (!bad.empty()) {
+            ADD_FAILURE() << "NaN, infinity or an overflowed field without an error block:\n" << bad;
+            if (++failures == 5)
+                break;
         }
     }
 }

@@ -1,0 +1,239 @@
+// Whole analyses of small projects whose results were worked out by hand.
+//
+// Uniform clay, cu 1000 psf, alpha 0.55, Nc 9, 3 ft straight shaft, no ignored portions:
+// f = 0.55 * 1000 / 2000 = 0.275 tsf; one foot adds 3.142 * 3 * 0.275 = 2.59215 tons.
+// QB = Ab * cu * Nc = (3.142 * 9 / 4) * 0.5 * 9 = 7.0695 * 4.5 = 31.81275 tons at every tip.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "result_codes.h"
+#include "run.h"
+#include "scratch_dir.h"
+
+namespace {
+
+struct RunOutput {
+    int result = -1;
+    std::string report, plot, runtime, tzdata;
+};
+
+RunOutput analyse(const std::string &project)
+{
+    ScratchDir dir;
+    writeFile(dir.file("p.tnd"), readFile(std::string(TARNEL_TEST_DATA) + "/" + project));
+    const engine::RunFiles files{engine::versionField("2012.7.15"), dir.file("p.tnd"), dir.file("p.tno"),
+                                 dir.file("p.tnp"), dir.file("p.tnr")};
+    RunOutput r;
+    r.result = engine::runWithFiles(files, engine::Console{});
+    r.report = readFile(dir.file("p.tno"));
+    r.plot = readFile(dir.file("p.tnp"));
+    r.runtime = readFile(dir.file("p.tnr"));
+    r.tzdata = readFile(dir.file("TZDATA.DAT"));
+    return r;
+}
+
+std::vector<std::string> lines(const std::string &text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+std::vector<double> numbers(const std::string &line)
+{
+    std::vector<double> out;
+    std::istringstream in(line);
+    for (double v; in >> v;)
+        out.push_back(v);
+    return out;
+}
+
+// The report lines after the column heads up to the first empty line.
+std::vector<std::vector<double>> tableAfterHeads(const std::string &report, std::size_t which = 0)
+{
+    const auto all = lines(report);
+    std::vector<std::vector<double>> rows;
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i + 1 < all.size(); ++i) {
+        if (all[i].rfind("     LENGTH  VOLUME", 0) != 0)
+            continue;
+        if (seen++ != which)
+            continue;
+        for (std::size_t k = i + 2; k < all.size() && !all[k].empty(); ++k)
+            rows.push_back(numbers(all[k]));
+        break;
+    }
+    return rows;
+}
+
+void expectRow(const std::vector<double> &got, const std::vector<double> &expected, double tolerance)
+{
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], expected[i], tolerance) << "column " << i + 1;
+}
+
+std::size_t count(const std::string &text, const std::string &what)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(CapacityRun, ProposedDepthWritesTheInterpolatedTable)
+{
+    const RunOutput r = analyse("cap-clay-dc2.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    // OUTINC 5: rows at 5 and 10 ft, the stop at DGH = 10 ft.
+    const auto rows = tableAfterHeads(r.report);
+    ASSERT_EQ(rows.size(), 2u);
+    const double qs5 = 5 * 2.59215, qb = 31.81275;
+    expectRow(rows[0], {5, 5 * 7.0695 / 27, qs5, qb, qs5 + qb, qb / 3 + qs5, qb / 3 + qs5 / 2, (qs5 + qb) / (5 * 7.0695 / 27)},
+              0.011);
+    const double qs10 = 10 * 2.59215;
+    expectRow(rows[1], {10, 2.618, qs10, qb, qs10 + qb, qb / 3 + qs10, qb / 3 + qs10 / 2, (qs10 + qb) / 2.6183}, 0.011);
+    EXPECT_NE(r.report.find("     (FEET)  (CU.YDS) (TONS)   (TONS)  (TONS)   (TONS)   (TONS)  (TONS/CU.YDS)\n"),
+              std::string::npos);
+    EXPECT_NE(r.report.find("      DIAMETER OF STEM          =    3.000  FT.\n"), std::string::npos);
+    EXPECT_NE(r.report.find("      ELASTIC MODULUS, Ec       = 0.360E+07 LB/SQ IN\n"), std::string::npos);
+    EXPECT_EQ(count(r.report, "RESULT FROM TREND (AVERAGED) LINE"), 1u);
+    EXPECT_EQ(count(r.report, "RESULT FROM LOWER-BOUND LINE"), 1u);
+}
+
+TEST(CapacityRun, PlotBlockOfAProposedDepth)
+{
+    const RunOutput r = analyse("cap-clay-dc2.tnd");
+    const auto plot = lines(r.plot);
+    // Heading, two leading rows, ten table rows of two lines, 45 settlement records.
+    ASSERT_EQ(plot.size(), 1u + 2 + 20 + 45);
+    EXPECT_EQ(numbers(plot[0]), (std::vector<double>{1, 12, 3}));
+    EXPECT_EQ(plot[1], "   0.0  0.0  0.0  0.0  0.0 0.0  0.0  ");
+    EXPECT_EQ(plot[2], "  0.100E+01   0.0   0.0  0.0 0.0  0.0  0.0 ");
+    // Row at 10 ft: length, QS, QB, QU, QS/FST, QB/FSB, QDN.
+    EXPECT_EQ(plot[21], "  0.100E+02  0.259E+02  0.318E+02  0.577E+02  0.130E+02");
+    EXPECT_EQ(plot[22], "  0.106E+02  0.236E+02");
+    // Trend curve, point 12: tip movement 0.5 in on a 36 in tip curve between 0.36 in
+    // (0.56 QB) and 0.54 in (0.7 QB): 0.56 + 0.14 * 0.14 / 0.18 = 0.66889 of 31.81 tons.
+    const auto p12 = numbers(plot[23 + 11]);
+    ASSERT_EQ(p12.size(), 4u);
+    EXPECT_NEAR(p12[2], 21.28, 0.05);
+    EXPECT_NEAR(p12[3], 0.5, 1e-6);
+    // Point 13: 36 in shaft, 0.01 * 36 < 0.5 so the movement is 0.625 in, between 0.54 in
+    // (0.7) and 0.9 in (0.865): 0.73896 * 31.81 = 23.51 tons.
+    const auto p13 = numbers(plot[23 + 12]);
+    EXPECT_NEAR(p13[3], 0.625, 1e-6);
+    EXPECT_NEAR(p13[2], 23.51, 0.05);
+    // The run-time file receives the segment line of each of the three curve families.
+    EXPECT_EQ(r.runtime, "15 10 0 10\n15 10 0 10\n15 10 0 10\n");
+    EXPECT_EQ(r.tzdata.rfind("     NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.\n", 0), 0u);
+}
+
+TEST(CapacityRun, DesignLoadStopsAtTheFirstSufficientLength)
+{
+    const RunOutput r = analyse("cap-clay-dc1.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    // 3 ft: QDN = 31.81275 / 3 + 1.296075 j exceeds 40 first at j = 23 (40.41; 39.12 at 22).
+    const auto d3 = tableAfterHeads(r.report, 0);
+    ASSERT_EQ(d3.size(), 23u);
+    expectRow(d3.front(), {1, 0.26, 2.59, 31.81, 34.40, 13.20, 11.90, 131.40}, 0.011);
+    expectRow(d3.back(), {23, 6.02, 59.62, 31.81, 91.43, 70.22, 40.41, 15.18}, 0.011);
+    // 3.5 ft: 3.024175 tons a foot, QB = 9.622375 * 4.5 = 43.30 tons; QDN 14.43 + 1.512 j > 40 at j = 17.
+    const auto d35 = tableAfterHeads(r.report, 1);
+    ASSERT_EQ(d35.size(), 17u);
+    expectRow(d35.back(), {17, 6.06, 51.41, 43.30, 94.71, 94.71 - 0 - 0.5 * 0 - 43.30 * 2 / 3, 40.14, 15.63}, 0.011);
+    const auto plot = lines(r.plot);
+    EXPECT_EQ(numbers(plot[0]), (std::vector<double>{2, 25, 3}));
+    const std::size_t second = 1 + 2 + 2 * 23 + 45;
+    ASSERT_GT(plot.size(), second);
+    EXPECT_EQ(numbers(plot[second]), (std::vector<double>{2, 19, 3}));
+    EXPECT_EQ(plot.size(), second + 1 + 2 + 2 * 17 + 45);
+
+    // The better QU/VOLUME is the 3.5 ft shaft's (15.63 against 15.18).
+    const std::string summary = " THE MOST EFFICIENT SHAFT FOR THIS SOIL PROFILE APPEARS TO BE THE FOLLOWING ONE:\n"
+                                "\n"
+                                "  DIAMETER OF STEM       = 3.50 FT.\n"
+                                "\n"
+                                "  DIAMETER OF BASE       = 3.50 FT.\n"
+                                "\n"
+                                "  ESTIMATED SHAFT LENGTH =  17. FT.\n"
+                                "\n"
+                                "  VOLUME OF CONCRETE     =   6.06 CU.YDS.\n"
+                                "\n"
+                                "  ULTIMATE LOAD CAPACITY =     94.71 TONS\n"
+                                "\n"
+                                "  QU/VOLUME OF CONCRETE  =  15.63 TONS/CU.YD.\n";
+    EXPECT_NE(r.report.find(summary), std::string::npos);
+    EXPECT_EQ(r.report.find("ROCK WITH COMPRESSIVE STRENGTH"), std::string::npos);
+}
+
+TEST(CapacityRun, DesignLoadBeyondTheProfileNeedsAnotherLayer)
+{
+    const RunOutput r = analyse("cap-need-layer.tnd");
+    EXPECT_EQ(r.result, engine::kNeedAnotherLayer);
+    // Rows 1 to 33 (40 - 6 - 1), then the interpolated rows at 5 to 30 ft.
+    EXPECT_EQ(tableAfterHeads(r.report).size(), 33u + 6u);
+    const std::string message = "\n   *********** NEED ANOTHER SOIL LAYER ************\n";
+    EXPECT_TRUE(r.report.ends_with(message)) << "no summary and no settlement after it";
+    EXPECT_EQ(r.runtime, message);
+    EXPECT_EQ(r.plot, "") << "no plot block";
+    EXPECT_EQ(r.report.find("THE MOST EFFICIENT"), std::string::npos);
+}
+
+TEST(CapacityRun, UpliftWeightAndBuoyancy)
+{
+    const RunOutput r = analyse("cap-clay-uplift.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    EXPECT_NE(r.report.find("     LENGTH  VOLUME     QS      WT      QU       QBD      QDN      QU/VOLUME\n"),
+              std::string::npos);
+    // f = 0.275 * UPRED 0.8 = 0.22 tsf, 2.07372 tons a foot. At 40 ft: volume 10.4733 cu yd,
+    // WT = 10.4733 * 27 * 150 / 2000 - 30 * 0.0312 * 9 * 0.7854 = 21.2085 - 6.6162 = 14.5923.
+    const auto rows = tableAfterHeads(r.report);
+    ASSERT_EQ(rows.size(), 4u);
+    const double qs = 40 * 2.07372, wt = 14.5923;
+    expectRow(rows[3], {40, 10.47, qs, wt, qs + wt, qs + wt, wt + qs / 2, (qs + wt) / 10.4733}, 0.011);
+    // No buoyancy at the water table: 10 ft, WT = 2.6183 * 2.025.
+    EXPECT_NEAR(rows[0][3], 2.6183 * 2.025, 0.011);
+    // The plot's factored weight is WT itself (FSB becomes 1).
+    const auto plot = lines(r.plot);
+    ASSERT_GT(plot.size(), 82u);
+    EXPECT_NEAR(numbers(plot[2 + 2 * 40])[0], wt, 0.05);
+}
+
+TEST(CapacityRun, SiUnitsWithLrfd)
+{
+    const RunOutput r = analyse("cap-clay-si-lrfd.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    EXPECT_NE(r.report.find("     LENGTH  VOLUME    QS     QB        QU      LRFD QS  LRFD QB   LRFD QU\n"
+                            "      ( M )  (CU.M )  ( KN )   ( KN )  ( KN )   ( KN )   ( KN )  ( KN /CU.M) \n"),
+              std::string::npos);
+    EXPECT_NE(r.report.find("      DIAMETER OF STEM          =    1.000  M\n"), std::string::npos);
+    EXPECT_NE(r.report.find("       LRFD RESISTANCE FACTOR (TIP RESISTANCE)           = 0.600E+00\n"), std::string::npos);
+    // D = 3.2808 ft; cu = 50 * 20.885 = 1044.25 psf; one foot adds 3.142 * 3.2808 * 0.287169
+    // = 2.960225 tons = 26.3365 kN; QB = 8.454847 ft2 * 0.522125 * 9 = 39.7303 tons = 353.47 kN.
+    // DGH 3.048 m = 9.99988 ft stops at the 10 ft row; interpolated rows every 0.5 m to 3.0 m.
+    const auto rows = tableAfterHeads(r.report);
+    ASSERT_EQ(rows.size(), 6u);
+    const double perMetre = 26.3365 * 3.2808, qb = 353.47;
+    const double qs = 3.0 * perMetre;
+    expectRow(rows[5], {3.0, 3.0 * 3.2808 * 8.454847 / 27 / 1.3078, qs, qb, qs + qb, 0.5 * qs, 0.6 * qb,
+                        0.5 * qs + 0.6 * qb},
+              0.06);
+    const auto plot = lines(r.plot);
+    EXPECT_EQ(numbers(plot[0]), (std::vector<double>{1, 12, 3}));
+    // Row at 10 ft = 3.048 m: QS 263.4 kN, LRFD QS 131.7, LRFD QB 212.1.
+    const auto a = numbers(plot[21]), b = numbers(plot[22]);
+    // Three significant digits in the plot file.
+    EXPECT_NEAR(a[0], 3.048, 0.002);
+    EXPECT_NEAR(a[1], 263.4, 0.5);
+    EXPECT_NEAR(a[4], 131.7, 0.5);
+    EXPECT_NEAR(b[0], 212.1, 0.5);
+    EXPECT_NEAR(b[1], 343.8, 0.5);
+    EXPECT_NE(r.report.find("           KN.              M.              KN.             M.\n"), std::string::npos);
+}

@@ -57,7 +57,7 @@ void TTableColumn::insertRows(TGridTable &table, int at, int count)
     for (int k = 0; k < count; ++k) {
         // The row's type sits in the first column, which was inserted before this one.
         const int type = table.columnCount() > 0 && table.column(0).kind() == TColumnKind::Enum
-                             ? table.intValue(0, at + k)
+                             ? static_cast<const TEnumColumn &>(table.column(0)).value(at + k)
                              : 1;
         auto nested = TGridTable::fromTemplate(templateFor(type));
         nested->m_parent = &table;

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <system_error>
 
 namespace {
@@ -42,8 +41,12 @@ std::string fromScientific(const char *first, const char *last, int precision)
         if (*p != '.')
             digits += *p;
     int exponent = 0;
-    if (p != last)
-        exponent = std::atoi(p + 1);
+    if (p != last) {
+        const char *e = p + 1;
+        if (e != last && *e == '+')
+            ++e;
+        std::from_chars(e, last, exponent); // to_chars writes no terminating zero
+    }
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     if (digits == "0")

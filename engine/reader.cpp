@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <span>
 
 #include "fortran_format.h"
 
@@ -168,65 +169,56 @@ std::string atEnd(const char *name, End end, int layer)
            std::to_string(layer);
 }
 
+// One value of a layer's top or bottom line: a real or an integer field of LayerInput.
+struct LayerField {
+    const char *name;
+    Real (LayerInput::*real)[2];
+    int (LayerInput::*integer)[2];
+};
+// The top and bottom lines of each material type, in file order; the two LRFD factors follow.
+constexpr LayerField kSoilLine[] = {{"NC", &LayerInput::NC, nullptr},         {"GAMMA", &LayerInput::GAMMA, nullptr},
+                                    {"PHI", &LayerInput::PHI, nullptr},       {"CU", &LayerInput::CU, nullptr},
+                                    {"BLOWS", &LayerInput::BLOWS, nullptr},   {"TRANLM", &LayerInput::TRANLM, nullptr},
+                                    {"QBLIM", &LayerInput::QBLIM, nullptr}};
+constexpr LayerField kStrongRockLine[] = {
+    {"QUR", &LayerInput::QUR, nullptr},       {"QUCON", &LayerInput::QUCON, nullptr}, {"CS", &LayerInput::CS, nullptr},
+    {"DISCT", &LayerInput::DISCT, nullptr},   {"BDS", &LayerInput::BDS, nullptr},     {"TRANLM", &LayerInput::TRANLM, nullptr},
+    {"EL", &LayerInput::EL, nullptr},         {"RQD", &LayerInput::RQD, nullptr},     {"QBLIM", &LayerInput::QBLIM, nullptr}};
+constexpr LayerField kDecomposedLine[] = {
+    {"GAMMA", &LayerInput::GAMMA, nullptr},   {"BLOWS", &LayerInput::BLOWS, nullptr}, {"POISSON", &LayerInput::POISSON, nullptr},
+    {"EMOD", &LayerInput::EL, nullptr},       {"BDS", &LayerInput::BDS, nullptr},     {"TRANLM", &LayerInput::TRANLM, nullptr},
+    {"QBLIM", &LayerInput::QBLIM, nullptr}};
+constexpr LayerField kWeakRockLine[] = {
+    {"QUR", &LayerInput::QUR, nullptr},       {"ICOND", nullptr, &LayerInput::ICOND}, {"SLUMP", &LayerInput::SLUMP, nullptr},
+    {"DELTA", &LayerInput::DELTA, nullptr},   {"BDS", &LayerInput::BDS, nullptr},     {"TRANLM", &LayerInput::TRANLM, nullptr},
+    {"EL", &LayerInput::EL, nullptr},         {"RQD", &LayerInput::RQD, nullptr},     {"QBLIM", &LayerInput::QBLIM, nullptr}};
+constexpr LayerField kGravelLine[] = {{"GAMMA", &LayerInput::GAMMA, nullptr}, {"BLOWS", &LayerInput::BLOWS, nullptr},
+                                      {"COEF", &LayerInput::COEF, nullptr},   {"TRANLM", &LayerInput::TRANLM, nullptr},
+                                      {"QBLIM", &LayerInput::QBLIM, nullptr}};
+
+std::span<const LayerField> lineFields(int type)
+{
+    switch (type) {
+    case 1: case 2: case 3: return kSoilLine;
+    case 4: case 7: return kStrongRockLine;
+    case 5: return kDecomposedLine;
+    case 6: return kWeakRockLine;
+    default: return kGravelLine; // 8, 9
+    }
+}
+
 void readLayerLine(ListReader &r, LayerInput &L, End e, int n)
 {
-    auto real = [&](const char *name) { return r.real(atEnd(name, e, n)); };
     r.beginGroup();
-    switch (L.TYPE) {
-    case 1:
-    case 2:
-    case 3:
-        L.NC[e] = real("NC");
-        L.GAMMA[e] = real("GAMMA");
-        L.PHI[e] = real("PHI");
-        L.CU[e] = real("CU");
-        L.BLOWS[e] = real("BLOWS");
-        L.TRANLM[e] = real("TRANLM");
-        L.QBLIM[e] = real("QBLIM");
-        break;
-    case 4:
-    case 7:
-        L.QUR[e] = real("QUR");
-        L.QUCON[e] = real("QUCON");
-        L.CS[e] = real("CS");
-        L.DISCT[e] = real("DISCT");
-        L.BDS[e] = real("BDS");
-        L.TRANLM[e] = real("TRANLM");
-        L.EL[e] = real("EL");
-        L.RQD[e] = real("RQD");
-        L.QBLIM[e] = real("QBLIM");
-        break;
-    case 5:
-        L.GAMMA[e] = real("GAMMA");
-        L.BLOWS[e] = real("BLOWS");
-        L.POISSON[e] = real("POISSON");
-        L.EL[e] = real("EMOD");
-        L.BDS[e] = real("BDS");
-        L.TRANLM[e] = real("TRANLM");
-        L.QBLIM[e] = real("QBLIM");
-        break;
-    case 6:
-        L.QUR[e] = real("QUR");
-        L.ICOND[e] = r.integer(atEnd("ICOND", e, n));
-        L.SLUMP[e] = real("SLUMP");
-        L.DELTA[e] = real("DELTA");
-        L.BDS[e] = real("BDS");
-        L.TRANLM[e] = real("TRANLM");
-        L.EL[e] = real("EL");
-        L.RQD[e] = real("RQD");
-        L.QBLIM[e] = real("QBLIM");
-        break;
-    default: // 8, 9
-        L.GAMMA[e] = real("GAMMA");
-        L.BLOWS[e] = real("BLOWS");
-        L.COEF[e] = real("COEF");
-        L.TRANLM[e] = real("TRANLM");
-        L.QBLIM[e] = real("QBLIM");
-        break;
+    for (const LayerField &f : lineFields(L.TYPE)) {
+        if (f.real)
+            (L.*f.real)[e] = r.real(atEnd(f.name, e, n));
+        else
+            (L.*f.integer)[e] = r.integer(atEnd(f.name, e, n));
     }
     // Held once per layer: the bottom line's values replace the top line's.
-    L.RFSIDE = real("RFSIDE");
-    L.RFTIP = real("RFTIP");
+    L.RFSIDE = r.real(atEnd("RFSIDE", e, n));
+    L.RFTIP = r.real(atEnd("RFTIP", e, n));
 }
 
 std::string sanitizedTitle(std::string title)

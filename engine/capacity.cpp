@@ -1,7 +1,6 @@
 #include "capacity.h"
 
 #include <cmath>
-#include <fstream>
 
 #include "capacity_report.h"
 #include "profile.h"
@@ -118,17 +117,16 @@ void CAPACITY(RunChannels &ch, int &IERR)
         if (!table.rows.empty()) {
             const CapacityRow &last = table.rows.back();
             const TzInput tz = tzInput(pr, shaft, walk, table);
-            std::ofstream tzdata;
             const Real T = pr.layers[last.tipLayer].SOIL;
-            if (T < 4 || T > 7)
-                tzdata.open("TZDATA.DAT", std::ios::binary | std::ios::trunc);
-            runSettlement(settle, T, last.rockLayers, tz, ch.report, ch.runtime, tzdata.is_open() ? &tzdata : nullptr,
-                          IERR);
+            runSettlement(settle, T, last.rockLayers, tz, ch.report, ch.runtime, "TZDATA.DAT", IERR);
             if (IERR > 0)
                 return;
-            if (last.out[7] > best.value) {
+            // With LRFD the last column is a capacity; efficiency is that capacity per volume.
+            const Real efficiency =
+                pr.run.IMETHOD == 1 ? (last.out[1] > 0 ? last.out[7] / last.out[1] : 0) : last.out[7];
+            if (efficiency > best.value) {
                 const Real len = si ? kFtPerM : 1;
-                best = {last.out[0], shaft.D / len, shaft.DB / len, last.out[7], last.out[1], last.out[4]};
+                best = {last.out[0], shaft.D / len, shaft.DB / len, efficiency, last.out[1], last.out[4]};
             }
         }
         writeCapacityPlot(ch.plot, pr, diameters, table, settle.MODE);

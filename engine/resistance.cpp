@@ -136,8 +136,12 @@ StepResult evaluateStep(Profile &pr, int li, Real FK, Real ZSIDE, Real L, WalkSt
     const bool uplift = run.ILOAD == 2;
 
     const Real blows = interpolate(layer.BLOWS, layer, FK);
-    const Real tranlm = interpolate(layer.TRANLM, layer, FK) / 2000;
-    const Real qblim = interpolate(layer.QBLIM, layer, FK) / 2000;
+    // A step below a fractional TOPLENG may end past the layer bottom. The limits are not
+    // extrapolated there: between "no limit" (1E10) and a value that would give a huge negative
+    // limit, which reads as a fixed unit base resistance.
+    const Real FKlimit = std::fmin(std::fmax(FK, Real(0)), layer.DEPTH - layer.TOP);
+    const Real tranlm = interpolate(layer.TRANLM, layer, FKlimit) / 2000;
+    const Real qblim = interpolate(layer.QBLIM, layer, FKlimit) / 2000;
     const Real phiIn = interpolate(layer.PHI, layer, FK);
     Real phi = phiIn / kDegPerRad;
     const Real cu = interpolate(layer.CU, layer, FK);

@@ -1,5 +1,6 @@
 #include "settlement.h"
 
+#include <fstream>
 #include <string>
 
 #include "fortran_format.h"
@@ -8,12 +9,15 @@
 namespace engine {
 
 void runSettlement(SettlementState &s, Real T, int NRL, const TzInput &tz, ReportWriter &report,
-                   ReportWriter &runtime, std::ostream *tzdata, int &IERR)
+                   ReportWriter &runtime, const std::string &tzDataPath, int &IERR)
 {
     if (T < 4 || T > 7) {
         for (int mode = 1; mode <= 3; ++mode) {
             s.MODE = mode;
-            TZPILE(tz, mode, s.table, report, runtime, tzdata, IERR);
+            std::ofstream tzdata;
+            if (!tzDataPath.empty())
+                tzdata.open(tzDataPath, std::ios::binary | std::ios::trunc);
+            TZPILE(tz, mode, s.table, report, runtime, tzdata.is_open() ? &tzdata : nullptr, IERR);
             if (IERR > 0)
                 return;
         }

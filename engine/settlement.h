@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ostream>
+#include <string>
 
 #include "report.h"
 #include "tz.h"
@@ -17,9 +17,9 @@ struct SettlementState {
 
 /// Chooses the method by the tip layer's SOIL value: t-z for soils (three families, stopping
 /// at a positive IERR), the rock-socket methods otherwise. rockLayers counts rock layers down
-/// to the tip.
+/// to the tip. Each t-z run rewrites the file tzDataPath (none when empty).
 void runSettlement(SettlementState &state, Real tipSOIL, int rockLayers, const TzInput &tz, ReportWriter &report,
-                   ReportWriter &runtime, std::ostream *tzdata, int &IERR);
+                   ReportWriter &runtime, const std::string &tzDataPath, int &IERR);
 
 /// After the capacity rows of a diameter: 45 plot records after a t-z analysis, otherwise the
 /// report table and 15 plot records of the first curve.

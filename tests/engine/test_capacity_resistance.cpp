@@ -343,6 +343,24 @@ TEST(BaseResistance, FixedUnitValue)
     EXPECT_NEAR(step(pr, 10, 3, 4).QB, kPi * 4 * 5, 1e-3) << "a cap of 5 tsf";
 }
 
+TEST(BaseResistance, LimitsAreNotExtrapolatedPastTheLayerBottom)
+{
+    // Below a fractional TOPLENG the last step of a layer ends past its bottom (FK 10.78 of
+    // 10 ft). Extrapolating from "no limit" at the top to 40000 psf at the bottom would give
+    // about -8E8 psf, a fixed unit base resistance of 4E5 tsf.
+    Layer sand = uniform(1, 10);
+    sand.ISAND = 1;
+    set(sand.BLOWS, 40);
+    set(sand.COEF, 0.5f);
+    sand.QBLIM[BOTTOM] = 40000;
+    Profile pr = oneLayer(sand);
+    WalkState w = walkFor(3, 3);
+    RunRock rock;
+    const StepResult r = evaluateStep(pr, 0, 10.78f, 10.78f, 10.78f, w, rock);
+    // Single precision near 1E10 leaves the bottom value within 1024 psf.
+    EXPECT_NEAR(r.QB, w.Ab * 20, w.Ab * 0.52) << "the bottom value caps 24 tsf at 20";
+}
+
 TEST(ShaftGeometry, StraightAndBelled)
 {
     ProjectInput run;

@@ -133,6 +133,13 @@ TEST(CapacityRun, PlotBlockOfAProposedDepth)
     // The run-time file receives the segment line of each of the three curve families.
     EXPECT_EQ(r.runtime, "15 10 0 10\n15 10 0 10\n15 10 0 10\n");
     EXPECT_EQ(r.tzdata.rfind("     NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.\n", 0), 0u);
+    // Every run rewrites TZDATA.DAT: it holds the lower-bound run only. Its curves carry
+    // 0.275 tsf = 3.8194 psi; the second point is 0.29 of it at 0.001 * 36 in.
+    EXPECT_EQ(count(r.tzdata, "NOTE: TZ CURVE"), 1u);
+    EXPECT_EQ(count(r.tzdata, std::string(40, ' ') + "       0.1108E+01      0.3600E-01\n"), 5u);
+    // Clay tip curve, second point: 0.2 QB at 0.005 * 36 in.
+    EXPECT_EQ(count(r.tzdata, "\n        0.6363E+01         0.1800E+00\n"), 1u);
+    EXPECT_TRUE(r.tzdata.ends_with("\n1\n"));
 }
 
 TEST(CapacityRun, DesignLoadStopsAtTheFirstSufficientLength)
@@ -236,4 +243,19 @@ TEST(CapacityRun, SiUnitsWithLrfd)
     EXPECT_NEAR(b[0], 212.1, 0.5);
     EXPECT_NEAR(b[1], 343.8, 0.5);
     EXPECT_NE(r.report.find("           KN.              M.              KN.             M.\n"), std::string::npos);
+
+    // Summary: with LRFD the efficiency is LRFD QU over the volume,
+    // (0.5 * 263.365 + 0.6 * 353.47) / (3.131425 / 1.3078) = 343.76 / 2.3944 = 143.57 kN/m3.
+    const auto all = lines(r.report);
+    std::size_t at = 0;
+    while (at < all.size() && all[at].find("THE MOST EFFICIENT SHAFT") == std::string::npos)
+        ++at;
+    ASSERT_LT(at + 12, all.size());
+    EXPECT_EQ(all[at + 2], "  DIAMETER OF STEM       =   1.0 M");
+    EXPECT_EQ(all[at + 6], "  ESTIMATED SHAFT LENGTH =    3. M");
+    EXPECT_EQ(all[at + 8], "  VOLUME OF CONCRETE     =    2.39 CU.M");
+    EXPECT_TRUE(all[at + 10].ends_with(" KN  "));
+    EXPECT_NEAR(numbers(all[at + 10].substr(26, 11))[0], 616.84, 0.02);
+    EXPECT_TRUE(all[at + 12].rfind("  QU/VOLUME OF CONCRETE  = ", 0) == 0);
+    EXPECT_NEAR(numbers(all[at + 12].substr(26, 8))[0], 143.57, 0.02);
 }

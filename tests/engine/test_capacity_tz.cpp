@@ -1,0 +1,179 @@
+// The t-z analysis and the load-settlement output.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "settlement.h"
+#include "tz.h"
+
+using namespace engine;
+
+namespace {
+
+// 3 ft straight shaft, 10 ft long in ten segments, in one layer 0 to 30 ft whose unit side
+// resistance is 0.275 tsf (3.8194 psi) everywhere; QB 50 tons.
+TzInput shaft(int type = 2, Real Ec = 3600000)
+{
+    TzInput in;
+    in.NROWS = 10;
+    in.D = in.DBASE = 3;
+    in.EcEntered = Ec;
+    in.layers = {{type, 0, 30, 0.275f, 0.275f, 4.5f, 4.5f}};
+    in.L = 10;
+    in.QB = 50;
+    for (int j = 1; j <= 10; ++j)
+        in.side.push_back({static_cast<Real>(j), 0.275f});
+    in.tipType = type;
+    return in;
+}
+
+} // namespace
+
+TEST(TzAnalysis, TipMovementsScaleWithTheDiameter)
+{
+    struct Case {
+        const char *name;
+        Real D, w13, w14, w15;
+    };
+    const Case cases[] = {{"60 in", 5, 0.6f, 1.5f, 3.0f}, {"40 in", 40 / 12.0f, 0.625f, 1.0f, 2.0f},
+                          {"36 in", 3, 0.625f, 0.9f, 1.8f}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TzInput in = shaft();
+        in.D = in.DBASE = c.D;
+        const TzResult r = computeTz(in, 1);
+        ASSERT_EQ(r.IERR, 0);
+        EXPECT_NEAR(r.tipW15[0], 0.00001, 1e-9);
+        EXPECT_NEAR(r.tipW15[11], 0.5, 1e-7);
+        EXPECT_NEAR(r.tipW15[12], c.w13, 1e-5);
+        EXPECT_NEAR(r.tipW15[13], c.w14, 1e-5);
+        EXPECT_NEAR(r.tipW15[14], c.w15, 1e-5);
+    }
+}
+
+TEST(TzAnalysis, IgnoredTopCarriesNoLoadButCompresses)
+{
+    TzInput in = shaft();
+    in.TOPLENG = 10;
+    const TzResult r = computeTz(in, 1);
+    ASSERT_EQ(r.IERR, 0);
+    // Tip at 1.8 in = 0.05 DT: the clay trend tip curve's 0.97 of 100000 lb.
+    EXPECT_NEAR(r.tip[14], 97000, 0.5);
+    EXPECT_NEAR(r.top[14], r.tip[14], 1e-3);
+    const double AE = 3600000.0 * 0.7854 * 36 * 36;
+    EXPECT_NEAR(r.topW[14], 1.8 + 120 * 97000 / AE, 1e-5);
+}
+
+TEST(TzAnalysis, SideTransferOfARigidShaft)
+{
+    struct Case {
+        const char *name;
+        int type, mode;
+        double factor, tipFactor;
+    };
+    // Movement 1.8 in = 0.05 OD: clay past its last point (0.835, 1.02 ... ), sand between
+    // 0.016 and 0.1 OD.
+    const Case cases[] = {
+        {"clay trend", 2, 1, 0.835, 0.97},
+        {"clay upper bound", 2, 2, 0.92, 0.995},
+        {"sand lower bound", 1, 3, 0.92 - 0.02 * 0.034 / 0.084, 0.95},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const TzResult r = computeTz(shaft(c.type, 1e12f), c.mode);
+        ASSERT_EQ(r.IERR, 0);
+        const double side = 120 * 3.1416 * 36 * 3.81944 * c.factor;
+        EXPECT_NEAR(r.top[14], 100000 * c.tipFactor + side, 2.0);
+        EXPECT_NEAR(r.topW[14], 1.8, 1e-4);
+    }
+}
+
+TEST(TzAnalysis, TipBelowTheProfile)
+{
+    TzInput clay = shaft(2);
+    clay.layers[0].bottom = 10;
+    clay.L = 12;
+    const TzResult r = computeTz(clay, 1);
+    EXPECT_EQ(r.IERR, 4);
+    EXPECT_NEAR(r.failX, 144, 1e-4);
+
+    TzInput sand = shaft(1);
+    sand.layers[0].bottom = 10;
+    sand.L = 12;
+    EXPECT_EQ(computeTz(sand, 1).IERR, 0) << "a sand tip checks no profile";
+
+    SettlementTable table;
+    std::ostringstream report, runtime, tz;
+    ReportWriter rep(&report), run(&runtime);
+    int IERR = 0;
+    TZPILE(clay, 1, table, rep, run, &tz, IERR);
+    EXPECT_EQ(IERR, 4);
+    const std::string warning = "\n" + std::string(29, ' ') + "**** WARNING ****\n" +
+                                "     THE VALUE OF X = 0.14E+03 IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE\n";
+    EXPECT_EQ(report.str(), warning);
+    EXPECT_EQ(runtime.str(), warning);
+    EXPECT_EQ(table.QTOP[14][0], 0) << "nothing copied";
+}
+
+TEST(TzAnalysis, ZeroThicknessLayerGetsATenthOfAnInch)
+{
+    TzInput in = shaft();
+    in.layers = {{2, 0, 0, 0.275f, 0.275f, 4.5f, 4.5f}, {2, 0, 30, 0.275f, 0.275f, 4.5f, 4.5f}};
+    const TzResult r = computeTz(in, 1);
+    ASSERT_EQ(r.IERR, 0);
+    ASSERT_EQ(r.curves.size(), 10u);
+    EXPECT_NEAR(r.curves[4].depth, 0.1 - 0.01, 1e-6);
+    EXPECT_NEAR(r.curves[5].depth, 0.1 + 12.01, 1e-5) << "the next layer starts at the moved bottom";
+}
+
+TEST(TzAnalysis, ReportBlockAndResultColumns)
+{
+    SettlementTable table;
+    std::ostringstream report, runtime;
+    ReportWriter rep(&report), run(&runtime);
+    int IERR = 0;
+    TZPILE(shaft(), 2, table, rep, run, nullptr, IERR);
+    EXPECT_EQ(IERR, 0);
+    const std::string head = "\n\n\n        RESULT FROM UPPER-BOUND LINE\n\n"
+                             "        TOP  LOAD     TOP MOVEMENT       TIP LOAD      TIP  MOVEMENT\n"
+                             "           ton             IN.              ton            IN.\n";
+    EXPECT_EQ(report.str().rfind(head, 0), 0u);
+    EXPECT_EQ(runtime.str(), "15 10 0 10\n");
+    // Upper bound fills columns 3 and 4; the tip at 1.8 in carries 0.995 of 50 tons.
+    EXPECT_NEAR(table.QTOP[14][3], 49.75, 1e-3);
+    EXPECT_NEAR(table.WTOP[14][3], 1.8, 1e-6);
+    EXPECT_EQ(table.QTOP[14][0], 0);
+}
+
+TEST(SettlementOutput, RecordsByCurveFamily)
+{
+    SettlementState s;
+    for (int i = 0; i < 15; ++i)
+        for (int c = 0; c < 6; ++c) {
+            s.table.QTOP[i][c] = static_cast<Real>(100 * c + i);
+            s.table.WTOP[i][c] = 0.5f;
+        }
+    std::ostringstream report, plot;
+    ReportWriter rep(&report), plt(&plot);
+    writeSettlementOutput(s, false, rep, plt);
+    std::istringstream p(plot.str());
+    std::string first;
+    std::getline(p, first);
+    EXPECT_EQ(first, "  0.000E+00  0.500E+00  0.100E+03  0.500E+00");
+    const std::string records = plot.str();
+    EXPECT_EQ(std::count(records.begin(), records.end(), '\n'), 15);
+    const std::string head = "\n" + std::string(22, ' ') + "TOP  LOAD     TOP MOVEMENT     \n" + std::string(22, ' ') +
+                             "   TONS             IN.       \n" + std::string(13, ' ') +
+                             "       0.0000E+00       0.5000E+00\n";
+    EXPECT_EQ(report.str().rfind(head, 0), 0u);
+
+    s.MODE = 3;
+    std::ostringstream report3, plot3;
+    ReportWriter rep3(&report3), plt3(&plot3);
+    writeSettlementOutput(s, false, rep3, plt3);
+    EXPECT_EQ(report3.str(), "") << "the t-z analysis wrote its own tables";
+    const std::string records3 = plot3.str();
+    EXPECT_EQ(std::count(records3.begin(), records3.end(), '\n'), 45);
+    EXPECT_NE(records3.find("  0.414E+03  0.500E+00  0.514E+03  0.500E+00\n"), std::string::npos) << "lower bound, row 15 ";
+}

@@ -259,3 +259,40 @@ TEST(CapacityRun, SiUnitsWithLrfd)
     EXPECT_TRUE(all[at + 12].rfind("  QU/VOLUME OF CONCRETE  = ", 0) == 0);
     EXPECT_NEAR(numbers(all[at + 12].substr(26, 8))[0], 143.57, 0.02);
 }
+
+TEST(CapacityRun, BelledShaft)
+{
+    // D 3, RATIO 2, 30 degrees: HBELL = 3 / (2 tan(30 / 57.29)) + 0.25 = 2.848 ft, VOLBELL
+    // = (3.142 * 2.598 / 3 * (2.25 + 4.5 + 9) + 0.25 * 28.278) / 27 = 1.849 cu yd. TOPLENG 5,
+    // BS 1: first tip j0 = nint(8.848) + 1 = 10 with one foot of side (ZSIDE 6). Base 6 ft:
+    // QB = 28.278 * 4.5 = 127.25 tons. DGH 20: last row j = 20, ZSIDE 16, QS = 11 * 2.59215.
+    const RunOutput r = analyse("cap-bell-clay.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    for (const char *line : {"      DIAMETER OF BASE          =    6.000  FT.\n",
+                             "      END OF STEM TO BASE       =    2.848  FT.\n",
+                             "      IGNORED BOTTOM PORTION    =    1.000  FT.\n",
+                             "      VOLUME OF UNDERREAM       =    1.849  CU.YDS.\n"}) {
+        SCOPED_TRACE(line);
+        EXPECT_NE(r.report.find(line), std::string::npos);
+    }
+    // Interpolated rows at 5 ft steps below BS + TOPLENG + HBELL = 8.85 ft.
+    const auto rows = tableAfterHeads(r.report);
+    ASSERT_EQ(rows.size(), 3u);
+    const double qb = 127.251, qs10 = 2.59215, qs20 = 11 * 2.59215;
+    const double v10 = (10 - 2.84791) * 7.0695 / 27 + 1.84901, v20 = (20 - 2.84791) * 7.0695 / 27 + 1.84901;
+    expectRow(rows[0], {10, v10, qs10, qb, qs10 + qb, qb / 3 + qs10, qb / 3 + qs10 / 2, (qs10 + qb) / v10}, 0.011);
+    expectRow(rows[2], {20, v20, qs20, qb, qs20 + qb, qb / 3 + qs20, qb / 3 + qs20 / 2, (qs20 + qb) / v20}, 0.011);
+    const auto plot = lines(r.plot);
+    EXPECT_EQ(numbers(plot[0]), (std::vector<double>{1, 13, 3}));
+    EXPECT_EQ(plot[2], "  0.100E+02   0.0   0.0  0.0 0.0  0.0  0.0 ");
+}
+
+TEST(CapacityRun, PlotAnnouncesTheDiametersAnalysed)
+{
+    // 0.9144 to 1.2192 m are 2.99996 and 3.99995 ft: trunc(1.99998) + 1 would announce two,
+    // while the loop (DIALIM + 0.02 > D) analyses three.
+    const RunOutput r = analyse("cap-si-diameters.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    EXPECT_EQ(count(r.report, "DRILLED SHAFT INFORMATION"), 3u);
+    EXPECT_EQ(count(r.plot, " 3 12 3\n"), 3u);
+}

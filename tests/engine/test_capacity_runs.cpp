@@ -296,3 +296,22 @@ TEST(CapacityRun, PlotAnnouncesTheDiametersAnalysed)
     EXPECT_EQ(count(r.report, "DRILLED SHAFT INFORMATION"), 3u);
     EXPECT_EQ(count(r.plot, " 3 12 3\n"), 3u);
 }
+
+TEST(CapacityRun, SandByBetaBelowTheWaterTable)
+{
+    // 110 pcf, water table at 4 ft, beta 0.8, 2 ft shaft (perimeter 6.284 ft). Mid-step stress
+    // 110 (z - 0.5) psf down to 4 ft, then 440 + 47.6 (z - 4) - 23.8: the sums to 5 and 10 ft
+    // are 1343.8 and 4376.8 psf, so QS = sum * 0.8 / 2000 * 6.284 = 3.378 and 11.002 tons.
+    // Base: phi 34 gives 2.667 * 4 = 10.668 tsf on 3.142 ft2, 33.52 tons.
+    const RunOutput r = analyse("cap-sand-beta.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    const auto rows = tableAfterHeads(r.report);
+    ASSERT_EQ(rows.size(), 2u);
+    const double qb = 33.5188;
+    EXPECT_NEAR(rows[0][2], 3.3778, 0.006);
+    EXPECT_NEAR(rows[1][2], 11.0015, 0.006);
+    EXPECT_NEAR(rows[1][3], qb, 0.006);
+    EXPECT_NEAR(rows[1][6], qb / 3 + 11.0015 / 2, 0.011);
+    // Sand tip curve, lower bound (the last run): 0.1 QB at 0.005 * 24 in.
+    EXPECT_EQ(count(r.tzdata, "\n        0.3352E+01         0.1200E+00\n"), 1u);
+}

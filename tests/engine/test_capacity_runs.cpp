@@ -315,3 +315,18 @@ TEST(CapacityRun, SandByBetaBelowTheWaterTable)
     // Sand tip curve, lower bound (the last run): 0.1 QB at 0.005 * 24 in.
     EXPECT_EQ(count(r.tzdata, "\n        0.3352E+01         0.1200E+00\n"), 1u);
 }
+
+TEST(CapacityRun, SiInterpolatedTableWithoutAStop)
+{
+    // 12 m = 39.37 ft rounds to 39; a 1 m shaft averages over 6 ft: rows 1 to 32 ft, the last
+    // at 9.754 m. Without a stop in design control 1 the interpolated rows at 2, 4, 6 and 8 m
+    // follow (there is no proposed depth to cut them).
+    const RunOutput r = analyse("cap-need-layer-si.tnd");
+    EXPECT_EQ(r.result, engine::kNeedAnotherLayer);
+    const auto rows = tableAfterHeads(r.report);
+    ASSERT_EQ(rows.size(), 32u + 4u);
+    EXPECT_NEAR(rows[31][0], 9.8, 1e-9);
+    EXPECT_NEAR(rows[32][0], 2.0, 1e-9);
+    EXPECT_NEAR(rows[35][0], 8.0, 1e-9);
+    EXPECT_NEAR(rows[35][2], 8.0 * 26.3365 * 3.2808, 0.1);
+}

@@ -39,8 +39,8 @@ struct Profile {
 Profile normaliseProfile(const ProjectInput &input);
 void convertRockAfterEcho(Profile &profile);
 
-/// Default side coefficient of a layer at depth z ft (alpha, K or beta); isCohesive for
-/// types 2 and 3, whose alpha depends on cu (psf).
+/// Default side coefficient of a layer at depth z ft: alpha from cu (psf) for clay and
+/// shale, beta or K (0.25 to 1.2) for the others, the gravel relations for types 8 and 9.
 Real defaultCoefficient(const Layer &layer, Real zFt, Real cuPsf, Real blows);
 /// Recomputed coefficient of a flagged layer at a depth step: the 0.25 to 1.2 limit first,
 /// then the gravelly sand and gravel relations.

@@ -44,40 +44,6 @@ Real withinLayer(const Real (&v)[2], const Layer &L, Real FK)
     return (x < v[TOP] && x < v[BOTTOM]) ? v[TOP] : x;
 }
 
-void sandBase(const Profile &pr, const Layer &L, Real phiDeg, Real blows, Real ZSIDE, const WalkState &w,
-              StepResult &r)
-{
-    const Real DB = w.DB;
-    bool reduceLargeBase = true;
-    Real QB = 0;
-    if (L.PHI[BOTTOM] > 1e-5f) {
-        if (phiDeg <= 30) {
-            QB = 1e-5f;
-            reduceLargeBase = false;
-        } else {
-            Real qb = 40;
-            if (phiDeg <= 36)
-                qb = 2.667f * (phiDeg - 30);
-            else if (phiDeg <= 41)
-                qb = 16 + 4.8f * (phiDeg - 36);
-            QB = w.Ab * qb;
-        }
-    } else {
-        if (blows > 50)
-            r.notes.push_back({StepMessage::SandBlowsOver50, blows});
-        Real qb = blows >= 50 ? 30 : 0.6f * blows;
-        if (qb > 30)
-            qb = 30;
-        QB = w.Ab * qb;
-    }
-    // Reductions for large bases and shallow tips (Reese and O'Neill 1988).
-    if (pr.run.ISANDTIP == 1 && DB > 4.17f && reduceLargeBase)
-        QB = QB * 50 / (12 * DB);
-    if (pr.run.ISANDTIP == 1 && ZSIDE < 10 * DB)
-        QB = QB * ZSIDE / (10 * DB);
-    r.QB = QB;
-}
-
 } // namespace
 
 Real PHIFROMN(Real N, Real sigvPsf)
@@ -110,6 +76,88 @@ Real PHIFROMN(Real N, Real sigvPsf)
     if (N <= 90)
         return at(kC, N);
     return 45;
+}
+
+Real CLAYBASE(const BaseStep &b, const WalkState &w)
+{
+    const Layer &layer = *b.layer;
+    Real nc = interpolate(layer.NC, layer, b.FK);
+    if (!(nc > 1e-9f))
+        nc = computedNc(b.L, w.DB, b.cu);
+    Real cuTsf = b.cu / 2000;
+    if (!(layer.CU[TOP] > 1e-5f) && !(layer.CU[BOTTOM] > 1e-5f))
+        cuTsf = b.blows / 10;
+    // Reduction for bases over 75 in (O'Neill and Reese 1999).
+    Real Fr = 1;
+    if (w.DB > 6.25f) {
+        Real bf = 0.45f * std::sqrt(2 * cuTsf);
+        bf = bf < 0.5f ? 0.5f : (bf > 1.5f ? 1.5f : bf);
+        Real a = 0.0071f + 0.0021f * b.ZSIDE / w.DB;
+        if (a > 0.015f)
+            a = 0.015f;
+        Fr = 2.5f / (12 * w.DB * a + 2.5f * bf);
+        if (Fr > 1)
+            Fr = 1;
+    }
+    Real qmax = cuTsf * nc;
+    if (layer.TYPE == 2 && qmax > 40)
+        qmax = 40;
+    return w.Ab * qmax * Fr;
+}
+
+Real ROCKBASE(const BaseStep &b, WalkState &w)
+{
+    const Layer &layer = *b.layer;
+    const Real td = interpolate(layer.DISCT, layer, b.FK);
+    const Real s = withinLayer(layer.CS, layer, b.FK);
+    const Real qu = withinLayer(layer.QUR, layer, b.FK);
+    Real Ds = w.DRATIO * withinLayer(layer.BDS, layer, b.FK);
+    if (Ds < 0.001f)
+        Ds = w.D; // no socket diameter given: the stem's
+    // Canadian Foundation Engineering Manual: Ksp from spacing and aperture of joints.
+    const Real Ksp = s > 0 ? (3 + s / Ds) / (10 * std::sqrt(1 + 300 * td / s)) : 0;
+    Real QB = 3 * Ksp * (qu / 2000) * 0.7854f * Ds * Ds;
+    w.Ab = 0.7854f * Ds * Ds;
+    if (layer.TYPE == 4 && !(b.rockQu > 144000))
+        QB = 0;
+    w.rockFlag = 0;
+    w.zone = static_cast<int>(2 * Ds);
+    return QB;
+}
+
+Real SANDBASE(const BaseStep &b, const WalkState &w, std::vector<StepNote> &notes)
+{
+    const Real DB = w.DB;
+    bool reduceLargeBase = true;
+    Real QB = 0;
+    if (b.layer->PHI[BOTTOM] > 1e-5f) {
+        const Real phi = b.phiDeg;
+        if (phi <= 30) {
+            QB = 1e-5f;
+            reduceLargeBase = false;
+        } else {
+            Real qb = 40;
+            if (phi <= 36)
+                qb = 2.667f * (phi - 30);
+            else if (phi <= 41)
+                qb = 16 + 4.8f * (phi - 36);
+            QB = w.Ab * qb;
+        }
+    } else {
+        if (b.blows > 50)
+            notes.push_back({StepMessage::SandBlowsOver50, b.blows});
+        Real qb = b.blows >= 50 ? 30 : 0.6f * b.blows;
+        if (qb > 30)
+            qb = 30;
+        QB = w.Ab * qb;
+    }
+    // Reductions for large bases and shallow tips (Reese and O'Neill 1988).
+    const int sandTip = b.profile->run.ISANDTIP;
+    if (sandTip == 1 && DB > 4.17f && reduceLargeBase)
+        QB = QB * 50 / (12 * DB);
+    if (sandTip == 1 && b.ZSIDE < 10 * DB)
+        QB = QB * b.ZSIDE / (10 * DB);
+    return QB;
 }
 
 Real computedNc(Real L, Real DB, Real cu)
@@ -247,59 +295,23 @@ StepResult evaluateStep(Profile &pr, int li, Real FK, Real ZSIDE, Real L, WalkSt
         w.QS = 1e-10f;
 
     // Base resistance of a tip at L with the properties of this step.
+    const BaseStep b{&pr, &layer, FK, ZSIDE, L, cu, blows, phiDeg, rockQu};
     Real QB = 0;
     switch (type) {
     case 2:
-    case 3: {
-        Real nc = interpolate(layer.NC, layer, FK);
-        if (!(nc > 1e-9f))
-            nc = computedNc(L, w.DB, cu);
-        Real cuTsf = cu / 2000;
-        if (!(layer.CU[TOP] > 1e-5f) && !(layer.CU[BOTTOM] > 1e-5f))
-            cuTsf = blows / 10;
-        // Reduction for bases over 75 in (O'Neill and Reese 1999).
-        Real Fr = 1;
-        if (w.DB > 6.25f) {
-            Real b = 0.45f * std::sqrt(2 * cuTsf);
-            b = b < 0.5f ? 0.5f : (b > 1.5f ? 1.5f : b);
-            Real a = 0.0071f + 0.0021f * ZSIDE / w.DB;
-            if (a > 0.015f)
-                a = 0.015f;
-            Fr = 2.5f / (12 * w.DB * a + 2.5f * b);
-            if (Fr > 1)
-                Fr = 1;
-        }
-        Real qmax = cuTsf * nc;
-        if (type == 2 && qmax > 40)
-            qmax = 40;
-        QB = w.Ab * qmax * Fr;
+    case 3:
+        QB = CLAYBASE(b, w);
         break;
-    }
     case 4:
-    case 7: {
-        const Real td = interpolate(layer.DISCT, layer, FK);
-        const Real s = withinLayer(layer.CS, layer, FK);
-        const Real qu = withinLayer(layer.QUR, layer, FK);
-        Real Ds = w.DRATIO * withinLayer(layer.BDS, layer, FK);
-        if (Ds < 0.001f)
-            Ds = w.D; // no socket diameter given: the stem's
-        // Canadian Foundation Engineering Manual: Ksp from spacing and aperture of joints.
-        const Real Ksp = s > 0 ? (3 + s / Ds) / (10 * std::sqrt(1 + 300 * td / s)) : 0;
-        QB = 3 * Ksp * (qu / 2000) * 0.7854f * Ds * Ds;
-        w.Ab = 0.7854f * Ds * Ds;
-        if (type == 4 && !(rockQu > 144000))
-            QB = 0;
-        w.rockFlag = 0;
-        w.zone = static_cast<int>(2 * Ds);
+    case 7:
+        QB = ROCKBASE(b, w);
         break;
-    }
     case 5:
     case 6:
         QB = geoBase;
         break;
     default: // 1, 8, 9
-        sandBase(pr, layer, phiDeg, blows, ZSIDE, w, r);
-        QB = r.QB;
+        QB = SANDBASE(b, w, r.notes);
         break;
     }
     if (qblim < -1e-6f)

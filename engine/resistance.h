@@ -50,6 +50,24 @@ struct StepResult {
     std::vector<StepNote> notes;
 };
 
+/// What the base routines read of one step: its layer, depths and interpolated values.
+struct BaseStep {
+    const Profile *profile;
+    const Layer *layer;
+    Real FK, ZSIDE, L;
+    Real cu, blows;   // psf, blows per foot
+    Real phiDeg;      // friction angle of the step (given or from PHIFROMN)
+    Real rockQu;      // lesser of rock and concrete strength, psf
+};
+
+/// Clay and clay shale: cu Nc with the large-base reduction; clay at most 40 tsf.
+Real CLAYBASE(const BaseStep &step, const WalkState &walk);
+/// Strong rock: 3 Ksp qu on the socket; replaces Ab, the zone length and clears the rock flag.
+Real ROCKBASE(const BaseStep &step, WalkState &walk);
+/// Sand, gravelly sand and gravel: by friction angle when the layer's bottom PHI is given,
+/// else by blow count (at most 30 tsf, with a warning above N 50).
+Real SANDBASE(const BaseStep &step, const WalkState &walk, std::vector<StepNote> &notes);
+
 /// One one-foot step of the depth walk in layer li: FK below the layer top, lower end of the
 /// side zone at ZSIDE, tip at L. Updates SIGV, QS, QS LRFD, Ab, the zone and the rock flag.
 /// DGH may be changed (design control 1 before a geomaterial routine).

@@ -42,10 +42,6 @@ struct LayerWalk {
     Real lastL = 0, lastQS = 0;
 };
 
-struct WalkNote {
-    StepNote note;
-};
-
 /// The depth walk of one diameter.
 struct DepthWalk {
     std::vector<FootRecord> feet; // by tip index

@@ -142,6 +142,8 @@ std::string TProgramData::WriteText()
         DesignMode = 1;
         DesignDepth = 0;
     }
+    if (LoadType == 1)
+        UpliftReduction = 1.0;
 
     std::string out;
     LineWriter w(out);

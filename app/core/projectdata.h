@@ -86,7 +86,7 @@ public:
     void SaveToFile();
     /// The file text as SaveToFile writes it. Applies the design-mode rule first: design depth
     /// above 0 means IDESIGN 2 and the design load becomes 0, otherwise IDESIGN 1 and the
-    /// design depth becomes 0.
+    /// design depth becomes 0. Under compression the uplift reduction is written, and kept, as 1.
     std::string WriteText();
 
     /// Switches to unit system units (clamped to 1 or 2), converting the stored values and

@@ -111,6 +111,16 @@ std::string TWordReader::ReadLine()
     return text;
 }
 
+void TWordReader::EndGroup()
+{
+    if (m_line < m_lines.size() && m_word > 0) {
+        ++m_line;
+        m_word = 0;
+    }
+    while (m_line < m_lines.size() && m_lines[m_line].words.empty())
+        ++m_line;
+}
+
 int TWordReader::WordsOnLine() const
 {
     return m_line < m_lines.size() ? int(m_lines[m_line].words.size()) : 0;

@@ -38,6 +38,9 @@ public:
     /// The raw text of the current line; the next read starts on the line after it. After the
     /// last line: "This file either invalid or incomplete.".
     std::string ReadLine();
+    /// Ends a group of values: the rest of the current line is passed over (when a word of
+    /// it was read), and so are lines without words, so the next group starts on a new line.
+    void EndGroup();
     bool AtEnd() const { return m_line >= m_lines.size(); }
     /// Words of the current line; 0 past the end.
     int WordsOnLine() const;

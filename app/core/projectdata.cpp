@@ -285,12 +285,15 @@ void TProgramData::load(TWordReader &r, bool currentLayout)
     TGridTable &d = layers();
     d.setRowCount(0);
 
+    // Each group of values starts on a new line and the rest of its last line is passed
+    // over, as the engine reads the file; a file the program wrote reads the same either way.
     Title = QString::fromStdString(r.ReadLine());
     // Any code other than 2 is English, as the engine reads it.
     SetUnits(r.ReadInteger() == 2 ? 2 : 1);
+    r.EndGroup();
 
-    const int design = r.ReadInteger();
     const int wordsOnLine3 = r.WordsOnLine();
+    const int design = r.ReadInteger();
     LoadType = r.ReadInteger();
     UpliftReduction = r.ReadFloat();
     OutputIncrement = r.ReadFloat();
@@ -302,12 +305,14 @@ void TProgramData::load(TWordReader &r, bool currentLayout)
     } else {
         SandTipOption = 1;
     }
+    r.EndGroup();
     CurrentLayout = currentLayout ? 1 : 0;
     DesignMode = design;
     d.Comments = layerComments(DesignMethod);
 
     for (int k = sdDSTART; k <= sdEc; ++k)
         ShaftData[size_t(k)] = r.ReadFloat();
+    r.EndGroup();
     const int layerCount = r.ReadInteger();
     if (layerCount < 0 || layerCount > d.MaxRows)
         r.wrongKind("A number of layers from 0 to " + std::to_string(d.MaxRows) + " was expected but not found.");
@@ -318,6 +323,7 @@ void TProgramData::load(TWordReader &r, bool currentLayout)
     DesignDepth = DesignMode == 1 ? 0 : third;
     SideSafetyFactor = r.ReadFloat();
     BaseSafetyFactor = r.ReadFloat();
+    r.EndGroup();
 
     for (int k = 0; k < layerCount; ++k) {
         const int type = r.ReadInteger();
@@ -325,6 +331,7 @@ void TProgramData::load(TWordReader &r, bool currentLayout)
             r.wrongKind("A soil type from 1 to 9 was expected but not found.");
         d.setInt(colSoilType, k, type);
         d.setFloat(colDepth, k, r.ReadFloat());
+        r.EndGroup();
         TGridTable &p = d.nested(colLayerData, k);
         p.setRowCount(p.MinRows);
 
@@ -332,50 +339,68 @@ void TProgramData::load(TWordReader &r, bool currentLayout)
             auto real = [&](int col) { p.setFloat(col, row, r.ReadFloat()); };
             auto integer = [&](int col) { p.setInt(col, row, r.ReadInteger()); };
             auto layerReal = [&](int col) { d.setFloat(col, k, r.ReadFloat()); };
-            bool full = false;
-            // The first word puts the reader on the line, so its word count can be checked.
-            auto first = [&](const std::function<void()> &read) {
-                read();
-                full = r.WordsOnLine() >= fullCount(type);
-            };
+            // The older layout has no LRFD factors: its lines are two words shorter.
+            const bool full = r.WordsOnLine() >= fullCount(type);
             switch (type) {
             case 1:
-                first([&] { r.ReadWord(); });
-                real(0), real(1), r.ReadWord(), integer(2), layerReal(colMaxSide), layerReal(colMaxEnd);
+                r.ReadWord();
+                real(0);
+                real(1);
+                r.ReadWord();
+                integer(2);
                 break;
             case 2:
             case 3:
-                first([&] { real(4); });
-                real(0), r.ReadWord(), real(1), integer(2), layerReal(colMaxSide), layerReal(colMaxEnd);
+                real(4);
+                real(0);
+                r.ReadWord();
+                real(1);
+                integer(2);
                 break;
             case 4:
             case 7:
-                first([&] { real(0); });
-                real(1), real(2), real(3), real(4), layerReal(colMaxSide), real(5), real(6), layerReal(colMaxEnd);
+            case 6:
+                real(0);
+                type == 6 ? integer(1) : real(1);
+                real(2);
+                real(3);
+                real(4);
+                layerReal(colMaxSide);
+                real(5);
+                real(6);
                 break;
             case 5:
-                first([&] { real(0); });
-                integer(1), real(2), real(3), real(4), layerReal(colMaxSide), layerReal(colMaxEnd);
-                break;
-            case 6:
-                first([&] { real(0); });
-                integer(1), real(2), real(3), real(4), layerReal(colMaxSide), real(5), real(6), layerReal(colMaxEnd);
+                real(0);
+                integer(1);
+                real(2);
+                real(3);
+                real(4);
                 break;
             default:
-                first([&] { real(0); });
-                integer(1), real(2), layerReal(colMaxSide), layerReal(colMaxEnd);
+                real(0);
+                integer(1);
+                real(2);
                 break;
             }
-            if (full)
-                layerReal(colRFSide), layerReal(colRFTip);
+            if (type != 4 && type != 6 && type != 7)
+                layerReal(colMaxSide);
+            layerReal(colMaxEnd);
+            if (full) {
+                layerReal(colRFSide);
+                layerReal(colRFTip);
+            }
+            r.EndGroup();
         }
         if (type == 1) {
             const int column = r.ReadInteger() == 1 ? 3 : 4;
+            r.EndGroup();
             p.setFloat(column, 0, r.ReadFloat());
             p.setFloat(column, 1, r.ReadFloat());
+            r.EndGroup();
         } else if (type == 2 || type == 3) {
             p.setFloat(3, 0, r.ReadFloat());
             p.setFloat(3, 1, r.ReadFloat());
+            r.EndGroup();
         }
     }
 

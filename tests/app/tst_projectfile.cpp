@@ -414,6 +414,29 @@ private slots:
         QVERIFY(!tables.modified());
     }
 
+    // Groups start on a new line: words after a group are passed over and a group may run
+    // on over lines, as the engine reads; both readers agree on such a file.
+    void groupsAsTheEngineReadsThem()
+    {
+        const std::string text = "Groups\n1 units\n2 1 1 1 1\n2\n3 4 0 0 5 3\n3600000 note\n"
+                                 "1 10 40 2.5 3 extra\n\n8 30 gravelly\n120 40 0.5 0 0 0.55 0.5 x\n"
+                                 "125 45 0.6 0 0 0.55 0.5\n";
+        TProjectTables tables;
+        TProgramData p(tables);
+        p.LoadFromText(text, true);
+        std::istringstream in(text);
+        const engine::ReadResult read = engine::readProject(in);
+        QVERIFY(!read.failure);
+        QCOMPARE(p.DesignMethod, read.project.IMETHOD);
+        QCOMPARE(float(p.ShaftData[sdEc]), read.project.Ec);
+        QCOMPARE(float(p.DesignDepth), read.project.DGH);
+        QCOMPARE(float(p.BaseSafetyFactor), read.project.FSB);
+        const TGridTable &gravel = p.layers().nested(colLayerData, 0);
+        QCOMPARE(float(gravel.floatValue(2, 1)), read.project.layers[0].COEF[1]);
+        QCOMPARE(float(p.layers().floatValue(colRFSide, 0)), read.project.layers[0].RFSIDE);
+        QCOMPARE(p.layers().floatValue(colRFTip, 0), 0.5);
+    }
+
     void partialLoadKeepsWhatWasRead()
     {
         TProjectTables tables;

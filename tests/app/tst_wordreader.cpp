@@ -36,6 +36,21 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EInOutError, r.ReadLine());
     }
 
+    void endGroupStartsOnNewLine()
+    {
+        TWordReader r = TWordReader::fromText("1 2 3\n\n  \n4 5\n6");
+        r.EndGroup(); // nothing read yet: stays on the line
+        QCOMPARE(r.ReadInteger(), 1);
+        r.EndGroup();
+        QCOMPARE(r.WordsOnLine(), 2);
+        QCOMPARE(r.ReadInteger(), 4);
+        QCOMPARE(r.ReadInteger(), 5);
+        r.EndGroup();
+        QCOMPARE(r.ReadInteger(), 6);
+        r.EndGroup();
+        QVERIFY(r.AtEnd());
+    }
+
     void emptyTextHoldsOneLine()
     {
         TWordReader r = TWordReader::fromText("");

@@ -87,6 +87,31 @@ void TProgramData::SetUnits(int units)
         m_tables.OnUnitsChanged();
 }
 
+void TProgramData::SetDesignLoad(double load)
+{
+    DesignLoad = load;
+    if (load > 0) {
+        DesignDepth = 0;
+        DesignMode = 1;
+    }
+}
+
+void TProgramData::SetDesignDepth(double depth)
+{
+    DesignDepth = depth;
+    if (depth > 0) {
+        DesignLoad = 0;
+        DesignMode = 2;
+    }
+}
+
+void TProgramData::SetLoadType(int loadType)
+{
+    LoadType = loadType;
+    if (loadType == 1)
+        UpliftReduction = 1.0;
+}
+
 // ---------------------------------------------------------------------------------------
 // Writer
 

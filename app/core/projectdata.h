@@ -89,6 +89,13 @@ public:
     /// design depth becomes 0. Under compression the uplift reduction is written, and kept, as 1.
     std::string WriteText();
 
+    /// What the design-load form stores: a load above 0 makes the design depth 0.
+    void SetDesignLoad(double load);
+    /// What the shaft-length form stores: a depth above 0 makes the design load 0.
+    void SetDesignDepth(double depth);
+    /// Compression (1) sets the uplift reduction back to 1.
+    void SetLoadType(int loadType);
+
     /// Switches to unit system units (clamped to 1 or 2), converting the stored values and
     /// the tables with exact factors; choosing the current system converts nothing.
     void SetUnits(int units);

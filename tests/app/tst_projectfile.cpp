@@ -187,6 +187,23 @@ private slots:
         QCOMPARE(linesOf(p.WriteText())[2], line3);
     }
 
+    void designLoadOrDepth()
+    {
+        TProjectTables tables;
+        TProgramData p(tables);
+        p.SetDesignDepth(40);
+        p.SetDesignLoad(50);
+        QCOMPARE(p.DesignDepth, 0.0);
+        QCOMPARE(linesOf(p.WriteText())[4], QString("1 0 50 2.5 3"));
+        p.SetDesignDepth(35);
+        QCOMPARE(p.DesignLoad, 0.0);
+        QCOMPARE(p.DesignMode, 2);
+        p.SetLoadType(2);
+        p.UpliftReduction = 0.8;
+        p.SetLoadType(1);
+        QCOMPARE(p.UpliftReduction, 1.0);
+    }
+
     void titleLineBreakIsFlattened()
     {
         TProjectTables tables;

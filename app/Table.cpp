@@ -470,7 +470,8 @@ void TTableForm::closeEvent(QCloseEvent *event)
 void TTableForm::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    // Leaving the window commits the cell being edited, as leaving the cell does.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_table)
+    // Going to another window of the program commits the cell being edited, as leaving the
+    // cell does; switching to another application does not.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_table && QApplication::activeWindow())
         m_grid->commitOpenEditor();
 }

@@ -130,6 +130,19 @@ private slots:
         form->close();
     }
 
+    void goingToAnotherWindowCommits()
+    {
+        auto d = TGridTable::fromTemplate(10);
+        TTableForm *form = openActive(*d);
+        QVERIFY(typeInto(form, 0, colDepth, "2*5"));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QTRY_COMPARE(d->floatValue(colDepth, 0), 10.0);
+        form->close();
+    }
+
     void rowButtons()
     {
         auto d = TGridTable::fromTemplate(10);

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStyledItemDelegate>
@@ -263,7 +264,8 @@ TTableForm *TTableForm::formOf(const TGridTable &table)
 
 TTableForm::TTableForm(TGridTable &table, QWidget *parent)
     : QWidget(parent, Qt::Window), m_table(&table), m_model(new TGridModel(table, this)),
-      m_grid(new TGridView(this)), m_comments(new QLabel(this)), m_add(new QPushButton("&Add Row", this)),
+      m_grid(new TGridView(this)), m_comments(new QLabel(this)),
+      m_picture(new QLabel(this)), m_add(new QPushButton("&Add Row", this)),
       m_insert(new QPushButton("&Insert Row", this)), m_delete(new QPushButton("&Delete Row", this))
 {
     setObjectName("TableForm");
@@ -281,10 +283,14 @@ TTableForm::TTableForm(TGridTable &table, QWidget *parent)
     m_grid->setTopLeft(table.TopLeft);
     m_comments->setText(withLineBreaks(table.Comments));
     m_comments->setVisible(!table.Comments.isEmpty());
+    m_picture->setObjectName("HelpPicture");
+    m_picture->setPixmap(QPixmap::fromImage(table.HelpPicture));
+    m_picture->setVisible(!table.HelpPicture.isNull());
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_comments);
     layout->addWidget(m_grid, 1);
+    layout->addWidget(m_picture);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_add);
     buttons->addWidget(m_insert);

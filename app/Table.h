@@ -104,6 +104,7 @@ private:
     TGridModel *m_model;
     TGridView *m_grid;
     QLabel *m_comments;
+    QLabel *m_picture;
     QPushButton *m_add, *m_insert, *m_delete;
     bool m_selfChange = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -159,6 +160,7 @@ public:
     int MinRows = 0;
     int RowGroup = 1;
     bool HardwiredButton = false; // true: the row buttons are hidden
+    QImage HelpPicture;           // shown under the grid; none when null
 
     template <class C, class... Args> C &addColumn(Args &&...args)
     {

@@ -2,6 +2,9 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 #include "WordRead.h"
 #include "numformat.h"
@@ -38,6 +41,7 @@ void TProgramData::Create(const QString &fileName)
     FileName = fileName;
     Units = 1;
     Title = "New Pile";
+    m_titleLatin1 = false;
     // Emptied tables are put back to English before they refill, so that the next switch to
     // SI converts them; otherwise a table left in SI by the last project would stay marked SI.
     for (TGridTable *t : m_tables.all()) {
@@ -175,7 +179,8 @@ std::string TProgramData::WriteText()
     // A line break inside the title would shift every later value by a line.
     QString title = Title;
     title.replace('\r', ' ').replace('\n', ' ');
-    w.word(title.toStdString());
+    const bool latin1 = m_titleLatin1 && std::all_of(title.begin(), title.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    w.word(latin1 ? title.toLatin1().toStdString() : title.toStdString());
     w.end();
     w.integer(Units).end(true);
     w.integer(DesignMode).integer(LoadType).real(UpliftReduction).real(OutputIncrement).integer(SandTipOption)
@@ -312,7 +317,12 @@ void TProgramData::load(TWordReader &r, bool currentLayout)
 
     // Each group of values starts on a new line and the rest of its last line is passed
     // over, as the engine reads the file; a file the program wrote reads the same either way.
-    Title = QString::fromStdString(r.ReadLine());
+    const std::string title = r.ReadLine();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    Title = utf8(QByteArrayView(title.data(), qsizetype(title.size())));
+    m_titleLatin1 = utf8.hasError();
+    if (m_titleLatin1)
+        Title = QString::fromLatin1(title.data(), qsizetype(title.size()));
     // Any code other than 2 is English, as the engine reads it.
     SetUnits(r.ReadInteger() == 2 ? 2 : 1);
     r.EndGroup();

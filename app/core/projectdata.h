@@ -106,6 +106,10 @@ public:
 private:
     void load(class TWordReader &reader, bool currentLayout);
 
+    // A title read from a file that is not UTF-8 (an older file in a Windows code page) is
+    // written back in Latin-1, so its bytes survive a save unchanged.
+    bool m_titleLatin1 = false;
+
     TProjectTables &m_tables;
 };
 

@@ -204,6 +204,25 @@ private slots:
         QCOMPARE(p.UpliftReduction, 1.0);
     }
 
+    void titleBytesSurvive_data()
+    {
+        QTest::addColumn<QByteArray>("title");
+        QTest::newRow("ASCII") << QByteArray("Pier 12");
+        QTest::newRow("UTF-8") << QByteArray("Pfeiler \xc3\x9c 3");
+        QTest::newRow("code page byte") << QByteArray("Pier \xb0 12 \xe9");
+        QTest::newRow("leading blanks kept") << QByteArray("   Pier");
+    }
+    void titleBytesSurvive()
+    {
+        QFETCH(QByteArray, title);
+        const QByteArray text = title + "\n1 \n1 1 1 1 1 2\n0 0 0 0 0 0 0\n1 0 0 2.5 3\n1 10 \n"
+                                        "0.0 0 0 0.0 0 0 0 1 1\n0.0 0 0 0.0 0 0 0 1 1\n2 \n0 0 \n";
+        TProjectTables tables;
+        TProgramData p(tables);
+        p.LoadFromText(text.toStdString(), true);
+        QCOMPARE(QByteArray::fromStdString(p.WriteText()), text);
+    }
+
     void titleLineBreakIsFlattened()
     {
         TProjectTables tables;

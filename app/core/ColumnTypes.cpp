@@ -69,12 +69,34 @@ void TTableColumn::insertRows(TGridTable &table, int at, int count)
 
 void TTableColumn::removeRows(int at, int count) { eraseValues(m_tables, at, count); }
 
-TGridTable::TGridTable(int identifier, QString caption) : Identifier(identifier), Caption(std::move(caption)) {}
+namespace {
+
+std::vector<TGridTable *> &registry()
+{
+    static std::vector<TGridTable *> tables;
+    return tables;
+}
+
+int g_nextIdentifier = 100; // above the identifiers of the definitions
+
+} // namespace
+
+TGridTable::TGridTable(int identifier, QString caption)
+    : Identifier(identifier != 0 ? identifier : g_nextIdentifier++), Caption(std::move(caption))
+{
+    registry().push_back(this);
+}
 
 TGridTable::~TGridTable()
 {
     if (OnDestroy)
         OnDestroy();
+    std::erase(registry(), this);
+}
+
+const std::vector<TGridTable *> &TGridTable::liveTables()
+{
+    return registry();
 }
 
 const TColumn &TGridTable::column(int col) const

@@ -143,8 +143,11 @@ protected:
 /// wrong kind throws ETableError.
 class TGridTable {
 public:
+    /// Identifier 0 takes the next number of a running counter, above every definition's.
     TGridTable(int identifier, QString caption);
     ~TGridTable();
+    /// Every table alive, in order of creation.
+    static const std::vector<TGridTable *> &liveTables();
     TGridTable(const TGridTable &) = delete;
     TGridTable &operator=(const TGridTable &) = delete;
 

@@ -135,6 +135,20 @@ private slots:
         QVERIFY(qAbs(d->floatValue(colDepth, 0) - 10) < 1e-9);
     }
 
+    void registryOfLiveTables()
+    {
+        const size_t before = TGridTable::liveTables().size();
+        {
+            auto d = TGridTable::fromTemplate(10);
+            d->setRowCount(2);
+            QCOMPARE(TGridTable::liveTables().size(), before + 3); // the layer table and two nested
+            TGridTable a(0, "a"), b(0, "b");
+            QCOMPARE(b.Identifier, a.Identifier + 1);
+            QVERIFY(a.Identifier > 32);
+        }
+        QCOMPARE(TGridTable::liveTables().size(), before);
+    }
+
     void changedFlag()
     {
         auto d = TGridTable::fromTemplate(10);

@@ -267,32 +267,33 @@ void TProgramData::SaveToFile()
 void TProgramData::CreateFromFile(const QString &fileName, bool currentLayout)
 {
     Create(fileName);
-    try {
-        TWordReader reader(QFile::encodeName(fileName).toStdString());
-        load(reader, currentLayout);
-    } catch (...) {
-        for (TGridTable *t : m_tables.all())
-            if (t->rowCount() < t->MinRows)
-                t->setRowCount(t->MinRows);
-        m_tables.clearModified();
-        throw;
-    }
+    TWordReader reader(QFile::encodeName(fileName).toStdString());
+    load(reader, currentLayout);
 }
 
 void TProgramData::LoadFromText(std::string_view text, bool currentLayout)
 {
-    const QString name = FileName;
-    Create(name);
+    Create(FileName);
     TWordReader reader = TWordReader::fromText(text);
-    try {
-        load(reader, currentLayout);
-    } catch (...) {
+    load(reader, currentLayout);
+}
+
+void TProgramData::load(TWordReader &reader, bool currentLayout)
+{
+    // After an error what was read stays; the tables still get their minimum rows.
+    const auto finish = [this] {
         for (TGridTable *t : m_tables.all())
             if (t->rowCount() < t->MinRows)
                 t->setRowCount(t->MinRows);
         m_tables.clearModified();
+    };
+    try {
+        readValues(reader, currentLayout);
+    } catch (...) {
+        finish();
         throw;
     }
+    finish();
 }
 
 namespace {
@@ -310,7 +311,7 @@ int fullCount(int type)
 
 } // namespace
 
-void TProgramData::load(TWordReader &r, bool currentLayout)
+void TProgramData::readValues(TWordReader &r, bool currentLayout)
 {
     TGridTable &d = layers();
     d.setRowCount(0);
@@ -438,9 +439,4 @@ void TProgramData::load(TWordReader &r, bool currentLayout)
             r.EndGroup();
         }
     }
-
-    for (TGridTable *t : m_tables.all())
-        if (t->rowCount() < t->MinRows)
-            t->setRowCount(t->MinRows);
-    m_tables.clearModified();
 }

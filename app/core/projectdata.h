@@ -105,6 +105,7 @@ public:
 
 private:
     void load(class TWordReader &reader, bool currentLayout);
+    void readValues(class TWordReader &reader, bool currentLayout);
 
     // A title read from a file that is not UTF-8 (an older file in a Windows code page) is
     // written back in Latin-1, so its bytes survive a save unchanged.

@@ -77,7 +77,8 @@ void CAPACITY(RunChannels &ch, int &IERR)
     const int diameters = diameterCount(pr.run);
     Real D = pr.run.DSTART;
     for (int trial = 0; trial < diameters; ++trial) {
-        const Shaft shaft = shaftGeometry(pr.run, D);
+        Shaft shaft = shaftGeometry(pr.run, D);
+        rock.weakFirstQS = 0;
         for (ReportWriter *out : {&ch.console, &ch.report}) {
             writeShaftBlock(*out, pr, shaft);
             writeLegendAndHeads(*out, pr);
@@ -118,7 +119,9 @@ void CAPACITY(RunChannels &ch, int &IERR)
             const CapacityRow &last = table.rows.back();
             const TzInput tz = tzInput(pr, shaft, walk, table);
             const Real T = pr.layers[last.tipLayer].SOIL;
-            runSettlement(settle, T, last.rockLayers, tz, ch.report, ch.runtime, "TZDATA.DAT", IERR);
+            const RockContext context{&pr, &shaft, &walk, &last, &rock};
+            const int NRL = rockLayersBelowFirst(pr, last.tipLayer);
+            runSettlement(settle, T, NRL, tz, context, ch.report, ch.runtime, "TZDATA.DAT", IERR);
             if (IERR > 0)
                 return;
             // With LRFD the last column is a capacity; efficiency is that capacity per volume.
@@ -139,6 +142,8 @@ void CAPACITY(RunChannels &ch, int &IERR)
             writeBestShaft(*out, best, si);
     if (rock.lastRockPsi < 1000 && pr.layers.back().TYPE == 4)
         writeRockNote(ch.report);
+    if (rock.impossibleInput && IERR == 0)
+        IERR = kRockInputError;
 }
 
 } // namespace engine

@@ -1,5 +1,7 @@
 #include "capacity_report.h"
 
+#include "geomaterial.h"
+
 #include <vector>
 
 #include "fortran_format.h"
@@ -126,6 +128,14 @@ void writeStepNote(const StepNote &note, ReportWriter &report, ReportWriter &run
                      "THE FINAL DESIGN.  PLEASE INPUT THE UNDRAIDED SHEAR",
                      "STRENGTH FOR CLAY LAYERS IN THE FINAL DESIGN."});
         break;
+    case StepMessage::WeakSocketWarning:
+        for (ReportWriter *out : {&runtime, &report})
+            writeSocketWarning(*out, {note.text, note.value, note.lines});
+        break;
+    case StepMessage::GeomaterialError:
+        runtime.error({note.text});
+        report.error({note.text});
+        break;
     case StepMessage::SandBlowsOver50:
         lines(report, {"                 WARNING MESSAGE                ",
                        "  ------------------------------------------------------------",
@@ -169,17 +179,17 @@ void writeBestShaft(ReportWriter &out, const BestShaft &b, bool si)
     out.blank();
     const std::string gap = si ? " " : "";
     const int dd = si ? 1 : 2;
-    out.line("  DIAMETER OF STEM       =" + gap + fmtF(b.D, 5, dd) + (si ? " M" : " FT."));
+    out.line("  DIAMETER OF STEM       =" + gap + fmtFWide(b.D, 5, dd) + (si ? " M" : " FT."));
     out.blank();
-    out.line("  DIAMETER OF BASE       =" + gap + fmtF(b.DB, 5, dd) + (si ? " M" : " FT."));
+    out.line("  DIAMETER OF BASE       =" + gap + fmtFWide(b.DB, 5, dd) + (si ? " M" : " FT."));
     out.blank();
-    out.line("  ESTIMATED SHAFT LENGTH =" + gap + fmtF(b.length, 5, 0) + (si ? " M" : " FT."));
+    out.line("  ESTIMATED SHAFT LENGTH =" + gap + fmtFWide(b.length, 5, 0) + (si ? " M" : " FT."));
     out.blank();
-    out.line("  VOLUME OF CONCRETE     =" + gap + fmtF(b.volume, 7, 2) + (si ? " CU.M" : " CU.YDS."));
+    out.line("  VOLUME OF CONCRETE     =" + gap + fmtFWide(b.volume, 7, 2) + (si ? " CU.M" : " CU.YDS."));
     out.blank();
-    out.line("  ULTIMATE LOAD CAPACITY =" + gap + fmtF(b.QU, 10, 2) + (si ? " KN  " : " TONS"));
+    out.line("  ULTIMATE LOAD CAPACITY =" + gap + fmtFWide(b.QU, 10, 2) + (si ? " KN  " : " TONS"));
     out.blank();
-    out.line("  QU/VOLUME OF CONCRETE  =" + gap + fmtF(b.value, 7, 2) + (si ? " KN /CU.M" : " TONS/CU.YD."));
+    out.line("  QU/VOLUME OF CONCRETE  =" + gap + fmtFWide(b.value, 7, 2) + (si ? " KN /CU.M" : " TONS/CU.YD."));
 }
 
 void writeRockNote(ReportWriter &report)

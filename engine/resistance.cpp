@@ -238,6 +238,7 @@ StepResult evaluateStep(Profile &pr, int li, Real FK, Real ZSIDE, Real L, WalkSt
     // Effective stress one foot further down, and at the middle of the step.
     const bool submerged = ZSIDE > run.WTD;
     w.SIGV += submerged ? gamma - kWaterPcf : gamma;
+    w.ZSIDE = ZSIDE;
     const Real sigmaMid = submerged ? w.SIGV - 0.5f * (gamma - kWaterPcf) : w.SIGV - 0.5f * gamma;
 
     Real SHEAR = std::tan(phi) * w.SIGV + COH;
@@ -245,7 +246,8 @@ StepResult evaluateStep(Profile &pr, int li, Real FK, Real ZSIDE, Real L, WalkSt
     if (type == 5 || type == 6) {
         if (run.IDESIGN == 1)
             pr.run.DGH = (layer.TOP + layer.DEPTH) / 2 + run.TOPLENG;
-        const GeomaterialStep g = type == 5 ? DECOSIDE(pr, li, FK, SHEAR) : WEAKSIDE(pr, li, FK, SHEAR);
+        const GeomaterialStep g =
+            type == 5 ? DECOSIDE(pr, li, FK, ZSIDE, w) : WEAKSIDE(pr, li, FK, w, rock, r.notes);
         SHEAR = g.SHEAR;
         geoBase = g.QBTOT;
     }

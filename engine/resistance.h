@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include <string>
+
+#include "geomaterial.h"
 #include "profile.h"
 #include "real.h"
 
@@ -22,10 +25,18 @@ enum class StepMessage {
     GravelBlowCount,    // report and run-time file
     ClayFromBlowCount,  // report
     SandBlowsOver50,    // report, with the blow count
+    WeakSocketWarning,  // report and run-time file: label text, value and lines
+    GeomaterialError,   // report and run-time file: text
 };
 struct StepNote {
+    StepNote(StepMessage k, Real v = 0, std::string t = {}, std::vector<std::string> l = {})
+        : kind(k), value(v), text(std::move(t)), lines(std::move(l))
+    {
+    }
     StepMessage kind;
     Real value = 0;
+    std::string text;
+    std::vector<std::string> lines;
 };
 
 /// Per-diameter state the depth walk carries from step to step.
@@ -35,13 +46,17 @@ struct WalkState {
     int zone = 0;          // averaging zone n, ft
     int rockFlag = 1;      // 0 from the first strong-rock step on
     Real SIGV = 0;         // psf
+    Real ZSIDE = 0;        // lower end of the side zone at the latest step, ft
     Real QS = 0, QSLRFD = 0;
 };
 
-/// Run-wide values that outlive one diameter.
+/// Rock values that the depth walk leaves for the settlement methods and the closing note.
 struct RunRock {
     Real lastRockPsi = 0;  // qu / 144 of the last strong-rock step
-    Real weakFirstQS = 0;  // QS after the first weak-rock step that adds side resistance
+    Real weakFirstQS = 0;  // QS after the diameter's first weak-rock step that adds side resistance
+    ModulusMean weakModulus; // intact modulus over the weak-rock evaluations since the last clear
+    bool impossibleInput = false;           // a rock method could not compute: the run's result says so
+    std::vector<std::string> errorsReported; // each such error is written once
 };
 
 struct StepResult {

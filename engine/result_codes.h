@@ -10,6 +10,7 @@ enum ResultCode : int {
     kNeedAnotherLayer = 3,  // the profile ends above the shaft the design needs
     kTzCurveBeyond = 4,
     kTzCurveExtent = 5,
+    kRockInputError = 6,    // a rock-socket or geomaterial method met impossible input (error block)
     kInputError = 10,       // project file malformed; an error block is in the report
     kNoHandOff = 11,        // names.dat absent or its version line missing
     kCannotOpen = 12,       // a run file could not be opened or created

@@ -8,8 +8,8 @@
 
 namespace engine {
 
-void runSettlement(SettlementState &s, Real T, int NRL, const TzInput &tz, ReportWriter &report,
-                   ReportWriter &runtime, const std::string &tzDataPath, int &IERR)
+void runSettlement(SettlementState &s, Real T, int NRL, const TzInput &tz, const RockContext &rock,
+                   ReportWriter &report, ReportWriter &runtime, const std::string &tzDataPath, int &IERR)
 {
     if (T < 4 || T > 7) {
         for (int mode = 1; mode <= 3; ++mode) {
@@ -23,12 +23,12 @@ void runSettlement(SettlementState &s, Real T, int NRL, const TzInput &tz, Repor
         }
     }
     if (NRL > 0 && (T == 4 || T == 7))
-        SETROCK();
+        SETROCK(rock, s.table, report, runtime);
     if (T == 5)
-        SETDECO();
-    s.socketChecks[0] = s.socketChecks[1] = 0;
+        SETDECO(rock, s.table, report, runtime);
+    rock.rock->weakModulus = {};
     if (NRL > 0 && T == 6)
-        SETWEAK();
+        SETWEAK(rock, s.table, report, runtime);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "report.h"
+#include "rocksettle.h"
 #include "tz.h"
 
 namespace engine {
@@ -12,14 +13,13 @@ namespace engine {
 struct SettlementState {
     SettlementTable table;
     int MODE = 0;
-    Real socketChecks[2]{}; // accumulators of the weak-rock socket check
 };
 
-/// Chooses the method by the tip layer's SOIL value: t-z for soils (three families, stopping
-/// at a positive IERR), the rock-socket methods otherwise. rockLayers counts rock layers down
-/// to the tip. Each t-z run rewrites the file tzDataPath (none when empty).
-void runSettlement(SettlementState &state, Real tipSOIL, int rockLayers, const TzInput &tz, ReportWriter &report,
-                   ReportWriter &runtime, const std::string &tzDataPath, int &IERR);
+/// Chooses the method by the tip layer's SOIL value T: t-z for soils (three families, stopping
+/// at a positive IERR); the rock-socket methods when NRL, the rock layers below the first down
+/// to the tip, is above 0 (decomposed rock needs none).
+void runSettlement(SettlementState &state, Real T, int NRL, const TzInput &tz, const RockContext &rock,
+                   ReportWriter &report, ReportWriter &runtime, const std::string &tzDataPath, int &IERR);
 
 /// After the capacity rows of a diameter: 45 plot records after a t-z analysis, otherwise the
 /// report table and 15 plot records of the first curve.

@@ -44,6 +44,16 @@ std::string fmtF(double value, int width, int decimals)
     return fitOptionalZero(buf, width);
 }
 
+std::string fmtFWide(double value, int width, int decimals)
+{
+    const std::string s = fmtF(value, width, decimals);
+    if (!std::isfinite(value) || s.find_first_not_of('*') != std::string::npos || std::fabs(value) >= 1e300)
+        return s;
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%#.*f", decimals, value == 0.0 ? 0.0 : value);
+    return buf;
+}
+
 std::string fmtE(double value, int width, int decimals)
 {
     if (!std::isfinite(value) || decimals < 1)

@@ -11,6 +11,10 @@ namespace engine {
 /// The leading zero of a value below 1 is dropped only when the width needs it.
 std::string fmtF(double value, int width, int decimals);
 
+/// Fw.d where a value too wide for w takes the room it needs, for lines that no column
+/// layout holds (summaries); NaN and infinity still give asterisks.
+std::string fmtFWide(double value, int width, int decimals);
+
 /// Ew.d: " 0.123E+03"; a three-digit exponent drops the E ("0.123+100").
 std::string fmtE(double value, int width, int decimals);
 

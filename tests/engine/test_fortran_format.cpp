@@ -64,6 +64,14 @@ TEST(FortranFormat, Exponent)
     }
 }
 
+TEST(FortranFormat, WideningForSummaryLines)
+{
+    EXPECT_EQ(engine::fmtFWide(123.456, 7, 2), " 123.46");
+    EXPECT_EQ(engine::fmtFWide(123456.789, 7, 2), "123456.79") << "takes the room it needs";
+    EXPECT_EQ(engine::fmtFWide(-12345.6, 7, 2), "-12345.60");
+    EXPECT_EQ(engine::fmtFWide(NAN, 7, 2), "*******");
+}
+
 TEST(FortranFormat, IntegerAndText)
 {
     EXPECT_EQ(fmtI(5, 5), "    5");

@@ -44,9 +44,8 @@ TEST(Robustness, GeneratedProjectsRunCleanly)
 {
     ScratchDir dir;
     const std::set<int> allowed = {engine::kNormal, engine::kTzCurveBelow, engine::kNeedAnotherLayer,
-                                   engine::kTzCurveBeyond, engine::kTzCurveExtent};
-    // The soil materials; rock and geomaterial layers join once their methods are in.
-    const std::vector<int> materials = {1, 2, 3, 8, 9};
+                                   engine::kTzCurveBeyond, engine::kTzCurveExtent, engine::kRockInputError};
+    const std::vector<int> materials = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     testgen::ProjectGenerator generator(20261210, materials);
     int failures = 0;
     for (int i = 0; i < 300; ++i) {

@@ -25,13 +25,12 @@ StrongRockResult SETROCK(const StrongRockInput &in, SettlementTable &table)
 
     // The bottom run of layers below the first that are not soil forms the socket.
     int NROCK = 0;
-    Real span = 0, sumRqd = 0, sumEl = 0;
+    Real sumRqd = 0, sumEl = 0;
     for (int i = 2; i <= NL; ++i) {
         if (in.type[i] <= 3)
             continue;
         const Real thickness = in.depth[i] - in.depth[i - 1];
         ++NROCK;
-        span += thickness;
         sumRqd += (in.RQDtop[i] + in.RQDbottom[i]) / 2 * thickness;
         sumEl += (in.ELtop[i] + in.ELbottom[i]) / 2 * thickness;
     }

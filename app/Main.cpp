@@ -7,7 +7,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "Messages.h"
 #include "core/displayname.h"
+
+#include <QFileInfo>
 
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), m_mdi(new QMdiArea(this))
 {
@@ -17,6 +20,25 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), m_mdi(new QMdiArea(
     createToolBar();
     setProjectFileName(kDefaultProjectName);
     resize(900, 650);
+}
+
+void TMainForm::openStartupProject(const QStringList &arguments)
+{
+    QString path = arguments.value(0);
+    if (!path.isEmpty() && !path.contains('.'))
+        path += ".tnd";
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
+        m_project.Create();
+        setProjectFileName(m_project.FileName);
+        return;
+    }
+    path = QFileInfo(path).absoluteFilePath();
+    try {
+        m_project.CreateFromFile(path, true);
+    } catch (const std::exception &error) {
+        showMessage(this, QString::fromStdString(error.what()));
+    }
+    setProjectFileName(m_project.FileName);
 }
 
 void TMainForm::setProjectFileName(const QString &fileName)

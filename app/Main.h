@@ -2,6 +2,9 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
+
+#include "core/projectdata.h"
 
 class QAction;
 class QMdiArea;
@@ -19,6 +22,13 @@ public:
 
     QMdiArea *mdiArea() const { return m_mdi; }
 
+    /// The start-up rule for the command line: the first argument, with ".tnd" added when it
+    /// has no ".", is opened when that file exists; otherwise a new project is made. A file
+    /// the loader refuses is reported and keeps what was read.
+    void openStartupProject(const QStringList &arguments);
+
+    TProgramData &project() { return m_project; }
+
 private:
     void createMenus();
     void createToolBar();
@@ -26,4 +36,6 @@ private:
 
     QMdiArea *m_mdi = nullptr;
     QString m_projectFileName;
+    TProjectTables m_tables;
+    TProgramData m_project{m_tables};
 };

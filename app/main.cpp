@@ -16,6 +16,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName("TARNEL");
     QApplication::setOrganizationName("Velmora");
     TMainForm form;
+    form.openStartupProject(QCoreApplication::arguments().mid(1));
     form.show();
     return app.exec();
 }

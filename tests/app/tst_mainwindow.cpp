@@ -1,4 +1,6 @@
+#include <QFile>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "Main.h"
@@ -25,6 +27,22 @@ private slots:
         QVERIFY(!exportItem->isVisible());
         QCOMPARE(form.findChild<QAction *>("CombinedSettlement1")->text(),
                  QString("Combined Plots of Load vs Settlement"));
+    }
+
+    void startupArgumentOpensProjectWhenItExists()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(TARNEL_EXAMPLES "/stiff-clay.tnd", dir.filePath("job.tnd")));
+        TMainForm form;
+        form.openStartupProject({dir.filePath("job")});
+        QCOMPARE(form.windowTitle(), QString("TARNEL 2012.7.15 - Job"));
+        QCOMPARE(form.project().Title, QString("Pier 12 - stiff clay, design load 180 tons"));
+        QCOMPARE(form.project().DesignMode, 1);
+
+        TMainForm fresh;
+        fresh.openStartupProject({dir.filePath("other")});
+        QCOMPARE(fresh.windowTitle(), QString("TARNEL 2012.7.15 - NewTarnel"));
+        QCOMPARE(fresh.project().Title, QString("New Pile"));
     }
 
     void displayNames_data()

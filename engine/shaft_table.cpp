@@ -11,8 +11,9 @@ Shaft shaftGeometry(const ProjectInput &run, Real D)
     s.DRATIO = D / run.DSTART;
     s.stemArea = kPi * D * D / 4;
     s.perimeter = kPi * D;
-    // A bell needs a base wider than the stem and a usable angle; otherwise the shaft is straight.
-    s.bell = std::trunc(run.RATIO) != 0 && run.RATIO > 1 && run.BELANG > 0 && run.BELANG < 90;
+    // A bell needs a base wider than the stem and an angle with a tangent; otherwise the shaft
+    // is straight. At 90 degrees the bell is a flat disc of toe height.
+    s.bell = std::trunc(run.RATIO) != 0 && run.RATIO > 1 && run.BELANG > 0 && run.BELANG <= 90;
     s.DB = s.bell ? run.RATIO * D : D;
     s.Ab = kPi * s.DB * s.DB / 4;
     if (s.bell) {

@@ -19,7 +19,8 @@ struct Shaft {
     int zone = 0;       // averaging zone below the tip, ft
 };
 
-/// A bell needs trunc(RATIO) != 0 and an angle between 0 and 90 degrees; otherwise straight.
+/// A bell needs trunc(RATIO) != 0, RATIO above 1 and an angle above 0 and up to 90 degrees;
+/// otherwise straight.
 Shaft shaftGeometry(const ProjectInput &run, Real D);
 
 /// What the depth walk stored under one tip index (whole feet).

@@ -14,7 +14,7 @@ constexpr int kMaxPasses = 1000;
 constexpr Real kSideMove[2][10] = {
     {0, 0.001f, 0.002f, 0.003f, 0.005f, 0.006f, 0.008f, 0.012f, 0.016f, 0.02f},  // clay
     {0, 0.001f, 0.002f, 0.003f, 0.005f, 0.006f, 0.008f, 0.012f, 0.016f, 0.1f}}; // sand
-// Normalized load transfer (Reese and O'Neill 1988): [clay, sand][MODE - 1][point].
+// Normalized load transfer: [clay, sand][MODE - 1][point].
 constexpr Real kSideLoad[2][3][10] = {
     {{0, 0.51f, 0.72f, 0.9f, 0.925f, 0.945f, 0.955f, 0.925f, 0.9f, 0.835f},
      {0, 0.74f, 0.92f, 0.97f, 1.01f, 1.02f, 1.02f, 1, 0.96f, 0.92f},

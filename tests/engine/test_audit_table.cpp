@@ -1,0 +1,454 @@
+// Shaft geometry, report blocks and the interpolated table, with values worked out by hand.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "capacity_report.h"
+#include "profile.h"
+#include "result_codes.h"
+#include "settlement.h"
+#include "shaft_table.h"
+#include "tz.h"
+#include "whole_run.h"
+
+using namespace engine;
+
+namespace {
+
+Profile profile(bool si, int IMETHOD, int ILOAD)
+{
+    Profile pr;
+    pr.input.IUNIT = si ? 2 : 1;
+    pr.input.IMETHOD = pr.run.IMETHOD = IMETHOD;
+    pr.input.ILOAD = pr.run.ILOAD = ILOAD;
+    pr.run.FST = 2;
+    pr.run.FSB = 3;
+    return pr;
+}
+
+std::string written(const std::vector<std::string> &lines)
+{
+    std::string s;
+    for (const std::string &l : lines)
+        s += l + "\n";
+    return s;
+}
+
+} // namespace
+
+TEST(AuditHeads, EightColumnHeadCases)
+{
+    struct Case {
+        const char *name;
+        bool si;
+        int IMETHOD, ILOAD;
+        const char *head, *units;
+    };
+    const Case cases[] = {
+        {"English compression FS", false, 2, 1,
+         "     LENGTH  VOLUME     QS      QB      QU       QBD      QDN      QU/VOLUME",
+         "     (FEET)  (CU.YDS) (TONS)   (TONS)  (TONS)   (TONS)   (TONS)  (TONS/CU.YDS)"},
+        {"English compression LRFD", false, 1, 1,
+         "     LENGTH  VOLUME     QS      QB      QU     LRFD QS  LRFD QB   LRFD QU",
+         "     (FEET)  (CU.YDS) (TONS)   (TONS)  (TONS)   (TONS)   (TONS)    (TONS)"},
+        {"English uplift FS", false, 2, 2,
+         "     LENGTH  VOLUME     QS      WT      QU       QBD      QDN      QU/VOLUME",
+         "     (FEET)  (CU.YDS) (TONS)   (TONS)  (TONS)   (TONS)   (TONS)  (TONS/CU.YDS)"},
+        {"English uplift LRFD", false, 1, 2,
+         "     LENGTH  VOLUME     QS      WT      QU     LRFD QS      WT   LRFD QU",
+         "     (FEET)  (CU.YDS) (TONS)   (TONS)  (TONS)   (TONS)   (TONS)    (TONS)"},
+        {"SI compression FS", true, 2, 1,
+         "     LENGTH  VOLUME    QS     QB        QU       QBD     QDN     QU/VOLUME",
+         "      ( M )  (CU.M )  ( KN )   ( KN )  ( KN )   ( KN )   ( KN )  ( KN /CU.M) "},
+        {"SI compression LRFD", true, 1, 1,
+         "     LENGTH  VOLUME    QS     QB        QU      LRFD QS  LRFD QB   LRFD QU",
+         "      ( M )  (CU.M )  ( KN )   ( KN )  ( KN )   ( KN )   ( KN )  ( KN /CU.M) "},
+        {"SI uplift FS", true, 2, 2,
+         "     LENGTH  VOLUME    QS     WT        QU       QBD     QDN     QU/VOLUME",
+         "      ( M )  (CU.M )  ( KN )   ( KN )  ( KN )   ( KN )   ( KN )  ( KN ) "},
+        {"SI uplift LRFD", true, 1, 2,
+         "     LENGTH  VOLUME    QS     WT        QU      LRFD QS  LRFD QB   LRFD QU",
+         "      ( M )  (CU.M )  ( KN )   ( KN )  ( KN )   ( KN )   ( KN )  ( KN ) "},
+    };
+    const std::string fsLegend = written({"     QS     = ULTIMATE SIDE RESISTANCE;",
+                                          "     QB     = ULTIMATE BASE RESISTANCE;",
+                                          "     WT     = WEIGHT OF DRILLED SHAFT (FOR UPLIFT CAPACITY ONLY);",
+                                          "     QU     = TOTAL ULTIMATE RESISTANCE;",
+                                          "     QBD    = TOTAL ALLOWABLE LOAD USING A FACTOR OF SAFETY",
+                                          "              APPLIED TO THE ULTIMATE BASE RESISTANCE;",
+                                          "     QDN    = TOTAL ALLOWABLE LOAD USING FACTORS OF SAFETY",
+                                          "              APPLIED TO THE ULTIMATE SIDE RESISTANCE AND",
+                                          "              THE ULTIMATE BASE RESISTANCE."});
+    const std::string lrfdLegend = written({"     QS      = ULTIMATE SIDE RESISTANCE;",
+                                            "     QB      = ULTIMATE BASE RESISTANCE;",
+                                            "     WT      = WEIGHT OF DRILLED SHAFT (UPLIFT CAPACITY ONLY);",
+                                            "     QU      = TOTAL ULTIMATE RESISTANCE;",
+                                            "     LRFD QS = TOTAL SIDE FRICTION USING LRFD RESISTANCE FACTOR",
+                                            "               TO THE ULTIMATE SIDE RESISTANCE;",
+                                            "     LRFD QB = TOTAL BASE BEARING USING LRFD RESISTANCE FACTOR",
+                                            "               TO THE ULTIMATE BASE RESISTANCE",
+                                            "     LRFD QU = TOTAL CAPACITY WITH LRFD RESISTANCE FACTOR."});
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ostringstream text;
+        ReportWriter out(&text);
+        writeLegendAndHeads(out, profile(c.si, c.IMETHOD, c.ILOAD));
+        const std::string expected = "\n\n     PREDICTED RESULTS\n     -----------------\n\n" +
+                                     (c.IMETHOD == 1 ? lrfdLegend : fsLegend) + "\n" + c.head + "\n" + c.units +
+                                     "\n";
+        EXPECT_EQ(text.str(), expected);
+    }
+}
+
+TEST(AuditShaft, BlockOfABelledShaft)
+{
+    // D 3 ft, RATIO 2, 30 degrees: HBELL = 3 / (2 tan(0.52365)) + 0.25 = 2.848 ft, VOLBELL
+    // 1.849 cu yd; one percent steel 3.142 * 0.01 * 9 / 4 * 144 = 10.180 sq in.
+    Profile pr = profile(false, 2, 1);
+    pr.input.RATIO = pr.run.RATIO = 2;
+    pr.input.BELANG = pr.run.BELANG = 30;
+    pr.input.TOPLENG = pr.run.TOPLENG = 5;
+    pr.input.BS = pr.run.BS = 1;
+    pr.input.Ec = 3600000;
+    pr.input.DSTART = pr.run.DSTART = 3;
+    std::ostringstream text;
+    ReportWriter out(&text);
+    writeShaftBlock(out, pr, shaftGeometry(pr.run, 3));
+    EXPECT_EQ(text.str(), written({"", "", "     DRILLED SHAFT INFORMATION", "     -------------------------",
+                                   "      DIAMETER OF STEM          =    3.000  FT.",
+                                   "      DIAMETER OF BASE          =    6.000  FT.",
+                                   "      END OF STEM TO BASE       =    2.848  FT.",
+                                   "      ANGLE OF BELL             =   30.000  DEG.",
+                                   "      IGNORED TOP PORTION       =    5.000  FT.",
+                                   "      IGNORED BOTTOM PORTION    =    1.000  FT.",
+                                   "      AREA OF ONE PERCENT STEEL =   10.180  SQ.IN.",
+                                   "      ELASTIC MODULUS, Ec       = 0.360E+07 LB/SQ IN",
+                                   "      VOLUME OF UNDERREAM       =    1.849  CU.YDS.", "", ""}));
+}
+
+TEST(AuditShaft, BlockInSiUnits)
+{
+    // D 1 m = 3.2808 ft; TOPLENG 1.5 m; BS 0.5 m as entered. Steel 3.142 * 0.01 * 10.76365 / 4
+    // * 144 = 12.1753 sq in = 0.00785 sq m.
+    Profile pr = profile(true, 2, 1);
+    pr.input.TOPLENG = 1.5f;
+    pr.run.TOPLENG = 1.5f * kFtPerM;
+    pr.input.BS = 0.5f;
+    pr.run.BS = 0.5f * kFtPerM;
+    pr.input.Ec = 25000000;
+    pr.input.DSTART = 1;
+    pr.run.DSTART = kFtPerM;
+    std::ostringstream text;
+    ReportWriter out(&text);
+    writeShaftBlock(out, pr, shaftGeometry(pr.run, kFtPerM));
+    EXPECT_EQ(text.str(), written({"", "", "     DRILLED SHAFT INFORMATION", "     -------------------------",
+                                   "      DIAMETER OF STEM          =    1.000  M",
+                                   "      DIAMETER OF BASE          =    1.000  M",
+                                   "      END OF STEM TO BASE       =    0.000  M",
+                                   "      ANGLE OF BELL             =    0.000  DEG.",
+                                   "      IGNORED TOP PORTION       =    1.500  M",
+                                   "      IGNORED BOTTOM PORTION    =    0.500  M",
+                                   "      AREA OF ONE PERCENT STEEL =    0.008  SQ. M",
+                                   "      ELASTIC MODULUS, Ec       = 0.250E+08 KN/SQ M",
+                                   "      VOLUME OF UNDERREAM       =    0.000  CU. M", "", ""}));
+}
+
+TEST(AuditGeometry, BellAngles)
+{
+    struct Case {
+        const char *name;
+        Real RATIO, BELANG, D;
+        bool bell;
+        double DB, toe, HBELL, VOLBELL;
+    };
+    // 90 degrees: tan(90 / 57.29) = -6310.6, so HBELL = 0.25 - 3 / 12621 = 0.24976 ft and the
+    // underream is nearly the toe disc: (3.142 * -0.000238 / 3 * 15.75 + 0.25 * 28.278) / 27.
+    // 0 degrees has no tangent to divide by: the shaft is taken as straight.
+    // D 4 ft, RATIO 1.5, 45 degrees: DB 6, toe 0.5 (D > 3.52), HBELL = 2 / (2 tan(0.785477)) + 0.5
+    // = 1.499842, VOLBELL = (3.142 * 0.999842 / 3 * (4 + 6 + 9) + 0.5 * 28.278) / 27 = 1.260562.
+    const Case cases[] = {
+        {"vertical bell of 90 degrees", 2, 90, 3, true, 6, 0.25, 0.249762, 0.261688},
+        {"no angle", 2, 0, 3, false, 3, 0, 0, 0},
+        {"45 degrees on a 4 ft stem", 1.5f, 45, 4, true, 6, 0.5, 1.499842, 1.260562},
+        {"ratio below one", 0.5f, 30, 3, false, 3, 0, 0, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ProjectInput run;
+        run.DSTART = 3;
+        run.RATIO = c.RATIO;
+        run.BELANG = c.BELANG;
+        const Shaft s = shaftGeometry(run, c.D);
+        EXPECT_EQ(s.bell, c.bell);
+        EXPECT_NEAR(s.DB, c.DB, 1e-5);
+        EXPECT_NEAR(s.toe, c.toe, 1e-6);
+        EXPECT_NEAR(s.HBELL, c.HBELL, 1e-4);
+        EXPECT_NEAR(s.VOLBELL, c.VOLBELL, 1e-4);
+        EXPECT_EQ(s.zone, static_cast<int>(2 * c.DB));
+    }
+}
+
+namespace {
+
+CapacityRow row(std::array<Real, 8> out)
+{
+    CapacityRow r;
+    r.L = out[0];
+    r.out = out;
+    return r;
+}
+
+} // namespace
+
+TEST(AuditInterpolated, FirstRowWithoutSideResistance)
+{
+    // Rows at 1, 2 and 3 ft; the first two carry no side resistance. OUTINC 1.5: d = 1.5 lies
+    // between rows 0 and 1 with QS 0, so half of row 2's QS (3), row 2's QB (33), QU 36, half
+    // of row 2's QBD and QDN (8.5, 7) and the volume 1.5 * 0.5236 / 2 = 0.3927. d = 3 is row 2.
+    struct Case {
+        const char *name;
+        int IMETHOD;
+        std::array<Real, 8> fixed;
+    };
+    const Case cases[] = {
+        {"factors of safety", 2, {1.5f, 0.3927f, 3, 33, 36, 8.5f, 7, 57.3f}},
+        // LRFD: half of row 2's LRFD QS (1.8) and its LRFD QB (23.1), their sum 24.9.
+        {"LRFD", 1, {1.5f, 0.3927f, 3, 33, 36, 1.8f, 23.1f, 24.9f}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Profile pr = profile(false, c.IMETHOD, 1);
+        pr.input.OUTINC = 1.5f;
+        CapacityTable t;
+        if (c.IMETHOD == 2) {
+            t.rows = {row({1, 0.2618f, 0, 30, 30, 10, 10, 57.3f}), row({2, 0.5236f, 0, 30, 30, 10, 10, 57.3f}),
+                      row({3, 0.7854f, 6, 33, 39, 17, 14, 49.66f})};
+        } else {
+            t.rows = {row({1, 0.2618f, 0, 30, 30, 0, 21, 21}), row({2, 0.5236f, 0, 30, 30, 0, 21, 21}),
+                      row({3, 0.7854f, 6, 33, 39, 3.6f, 23.1f, 26.7f})};
+        }
+        const auto rows = interpolatedTable(pr, Shaft{}, t);
+        ASSERT_EQ(rows.size(), 2u);
+        for (int k = 0; k < 8; ++k) {
+            EXPECT_NEAR(rows[0][k], c.fixed[k], 1e-4) << "column " << k + 1;
+            EXPECT_NEAR(rows[1][k], t.rows[2].out[k], 1e-4) << "column " << k + 1;
+        }
+    }
+}
+
+TEST(AuditInterpolated, FiltersAndIntervals)
+{
+    struct Case {
+        const char *name;
+        Real OUTINC, TOPLENG, BS, HBELL;
+        std::vector<Real> lengths;
+    };
+    // Rows every foot from 4 to 12 ft. A zero or negative interval writes nothing; the rows
+    // kept lie at or below BS + TOPLENG and strictly below BS + TOPLENG + HBELL (so 4 ft is
+    // dropped when BS + TOPLENG is 4 without a bell).
+    const Case cases[] = {
+        {"interval 4", 4, 0, 0, 0, {4, 8, 12}},
+        {"interval 0", 0, 0, 0, 0, {}},
+        {"negative interval", -2, 0, 0, 0, {}},
+        {"ignored 4 ft", 2, 3, 1, 0, {6, 8, 10, 12}},
+        {"ignored 4 ft and a bell", 2, 3, 1, 2.5f, {8, 10, 12}},
+        {"ignored 6 ft with the bell ending on a multiple", 3, 3, 1, 2, {9, 12}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Profile pr = profile(false, 2, 1);
+        pr.input.OUTINC = c.OUTINC;
+        pr.run.TOPLENG = c.TOPLENG;
+        pr.run.BS = c.BS;
+        Shaft s;
+        s.HBELL = c.HBELL;
+        CapacityTable t;
+        for (int L = 4; L <= 12; ++L)
+            t.rows.push_back(row({static_cast<Real>(L), 1, static_cast<Real>(L), 5, L + 5.0f, 0, 0, 0}));
+        const auto rows = interpolatedTable(pr, s, t);
+        ASSERT_EQ(rows.size(), c.lengths.size());
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            EXPECT_NEAR(rows[k][0], c.lengths[k], 1e-6);
+            EXPECT_NEAR(rows[k][2], c.lengths[k], 1e-5) << "QS follows the length";
+        }
+    }
+}
+
+TEST(AuditRows, RowLayoutEnglishAndSi)
+{
+    const std::array<Real, 8> v = {12.34f, 3.456f, 123.456f, 45.678f, 169.134f, 61.05f, 38.95f, 48.939f};
+    EXPECT_EQ(capacityRowText(v, false), "     12.3     3.46   123.46    45.68   169.13    61.05    38.95     48.94");
+    EXPECT_EQ(capacityRowText(v, true), "     12.3      3.5    123.5     45.7    169.1     61.0     39.0     48.94");
+}
+
+TEST(AuditPlot, CapacityBlockRecords)
+{
+    struct Case {
+        const char *name;
+        int IMETHOD;
+        std::vector<std::string> lines;
+    };
+    // One row: 7 ft, volume 1.83, QS 18.16, QB 31.81, QU 49.97; FS 2 and 3 give 9.08, 10.60
+    // and the row's QDN; LRFD writes the row's LRFD QS, LRFD QB and LRFD QU.
+    const Case cases[] = {
+        {"factors of safety", 2,
+         {" 2 3 3", "   0.0  0.0  0.0  0.0  0.0 0.0  0.0  ", "  0.700E+01   0.0   0.0  0.0 0.0  0.0  0.0 ",
+          "  0.700E+01  0.182E+02  0.318E+02  0.500E+02  0.908E+01", "  0.106E+02  0.197E+02"}},
+        {"LRFD", 1,
+         {" 2 3 3", "   0.0  0.0  0.0  0.0  0.0 0.0  0.0  ", "  0.700E+01   0.0   0.0  0.0 0.0  0.0  0.0 ",
+          "  0.700E+01  0.182E+02  0.318E+02  0.500E+02  0.908E+01", "  0.127E+02  0.218E+02"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Profile pr = profile(false, c.IMETHOD, 1);
+        CapacityTable t;
+        if (c.IMETHOD == 2)
+            t.rows = {row({7, 1.83f, 18.16f, 31.81f, 49.97f, 28.76f, 19.68f, 27.3f})};
+        else
+            t.rows = {row({7, 1.83f, 18.16f, 31.81f, 49.97f, 9.08f, 12.724f, 21.804f})};
+        std::ostringstream text;
+        ReportWriter out(&text);
+        writeCapacityPlot(out, pr, 2, t, 3);
+        EXPECT_EQ(text.str(), written(c.lines));
+    }
+}
+
+TEST(AuditSettlement, SiHeadingOfASocketTable)
+{
+    SettlementState s;
+    s.table.QTOP[0][0] = 1234.6f;
+    s.table.WTOP[0][0] = 0.00125f;
+    std::ostringstream report, plot;
+    ReportWriter rep(&report), plt(&plot);
+    writeSettlementOutput(s, true, rep, plt);
+    const std::string head = "\n" + std::string(22, ' ') + "TOP  LOAD     TOP MOVEMENT        \n" +
+                             std::string(22, ' ') + "   kN              M             \n" + std::string(13, ' ') +
+                             "       0.1235E+04       0.1250E-02\n";
+    EXPECT_EQ(report.str().rfind(head, 0), 0u);
+    EXPECT_EQ(plot.str().substr(0, 45), "  0.123E+04  0.125E-02  0.000E+00  0.000E+00\n");
+}
+
+TEST(AuditTz, SiCurveFileAndReport)
+{
+    // 3 ft shaft, 10 ft in one clay layer of 0.275 tsf = 3.81944 psi = 26.335 kPa; QB 50 tons.
+    TzInput in;
+    in.NROWS = 10;
+    in.D = in.DBASE = 3;
+    in.EcEntered = 3600000 * 6.894f;
+    in.layers = {{2, 0, 30, 0.275f, 0.275f, 4.5f, 4.5f}};
+    in.L = 10;
+    in.QB = 50;
+    for (int j = 1; j <= 10; ++j)
+        in.side.push_back({static_cast<Real>(j), 0.275f});
+    in.tipType = 2;
+    in.si = true;
+    SettlementTable table;
+    std::ostringstream report, runtime, tz;
+    ReportWriter rep(&report), run(&runtime);
+    int IERR = 0;
+    TZPILE(in, 1, table, rep, run, &tz, IERR);
+    ASSERT_EQ(IERR, 0);
+    const auto lines = wholerun::lines(tz.str());
+    ASSERT_GT(lines.size(), 20u);
+    EXPECT_EQ(lines[5], "        T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT");
+    EXPECT_EQ(lines[6], std::string(11, ' ') + "NO." + std::string(6, ' ') + "POINTS" + std::string(8, ' ') + " M." +
+                            std::string(14, ' ') + "KPA" + std::string(13, ' ') + " M.");
+    EXPECT_EQ(lines[7], "");
+    // Curve 1 at 0 m; its second point 0.51 * 26.335 = 13.43 kPa at 0.036 in = 0.0009144 m.
+    EXPECT_EQ(lines[8], "            1         10      0.0000E+00");
+    EXPECT_EQ(lines[10], std::string(40, ' ') + "       0.1343E+02      0.9144E-03");
+    // Curve 2 at a quarter of 360 in: 90 in = 2.286 m.
+    EXPECT_EQ(lines[19], "            2         10      0.2286E+01");
+    // Tip: 0.395 * 100000 lb * 4.448 / 1000 = 175.7 kN at 0.18 in = 0.004572 m.
+    const std::string tip = tz.str().substr(tz.str().find("        TIP   LOAD"));
+    EXPECT_EQ(tip.rfind("        TIP   LOAD        TIP MOVEMENT\n" + std::string(12, ' ') + "KN." +
+                            std::string(15, ' ') + " M.\n\n" +
+                            "        0.0000E+00         0.0000E+00\n        0.1757E+03         0.4572E-02\n",
+                        0),
+              0u);
+    EXPECT_NE(report.str().find(std::string(11, ' ') + "KN." + std::string(13, ' ') + " M." + std::string(14, ' ') +
+                                "KN." + std::string(12, ' ') + " M.\n"),
+              std::string::npos);
+    // Row 15: tip movement 1.8 in = 0.04572 m, tip load 0.97 * 100000 lb = 431.5 kN.
+    EXPECT_NEAR(table.WTOP[14][1], 1.8 / 39.37, 1e-6);
+    EXPECT_NEAR(table.QTOP[14][1], 97000 * 4.448 / 1000, 0.01);
+}
+
+TEST(AuditRuns, LrfdBaseFactorOfTheLayerHoldingTheTip)
+{
+    // Clay cu 1000 psf to 10 ft (RFSIDE 0.5, RFTIP 0.4), then cu 2000 psf (0.6, 0.7); 3 ft shaft,
+    // zone 6 ft. QB = 31.8128 tons on the upper clay, 63.6255 on the lower. At the 5 ft tip the
+    // zone is 6 to 11 ft with weights 0, 0.2, 0.4, 0.6, 0.5333, 0.4667: (1.7333 * 31.8128 +
+    // 0.4667 * 63.6255) / 2.2 = 38.56 tons. The 9 ft tip lies in the upper layer (RFTIP 0.4),
+    // the 10 ft tip in the lower one (its bottom 10 is not below 10): 0.7 * 63.6255 = 44.54.
+    const wholerun::RunOutput r = wholerun::analyse("aud-t-lrfd-layers.tnd");
+    EXPECT_EQ(r.result, kNormal);
+    const auto plot = wholerun::lines(r.plot);
+    ASSERT_GT(plot.size(), 3u + 2 * 14);
+    EXPECT_EQ(wholerun::numbers(plot[0]), (std::vector<double>{1, 16, 3}));
+    struct Case {
+        const char *name;
+        int length;
+        std::vector<double> first, second;
+    };
+    const Case cases[] = {
+        {"5 ft", 5, {5, 12.9608, 38.56, 51.52, 6.4804}, {0.4 * 38.56, 6.4804 + 0.4 * 38.56}},
+        {"9 ft", 9, {9, 23.3293, 63.6255, 86.95, 11.6647}, {0.4 * 63.6255, 11.6647 + 0.4 * 63.6255}},
+        {"10 ft", 10, {10, 25.9215, 63.6255, 89.547, 12.9608}, {0.7 * 63.6255, 12.9608 + 0.7 * 63.6255}},
+        // 11 ft: one foot of the lower clay, 5.1843 tons of side at 0.6.
+        {"11 ft", 11, {11, 31.1058, 63.6255, 94.73, 16.0713}, {0.7 * 63.6255, 16.0713 + 0.7 * 63.6255}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto a = wholerun::numbers(plot[3 + 2 * (c.length - 1)]);
+        const auto b = wholerun::numbers(plot[4 + 2 * (c.length - 1)]);
+        ASSERT_EQ(a.size(), 5u);
+        ASSERT_EQ(b.size(), 2u);
+        for (std::size_t k = 0; k < 5; ++k)
+            EXPECT_NEAR(a[k], c.first[k], 0.006 * std::max(1.0, c.first[k])) << "value " << k + 1;
+        for (std::size_t k = 0; k < 2; ++k)
+            EXPECT_NEAR(b[k], c.second[k], 0.006 * c.second[k]) << "value " << k + 6;
+    }
+    // The interpolated rows at 5 and 10 ft carry the same LRFD values.
+    const auto rows = wholerun::tableAfterHeads(r.report);
+    ASSERT_EQ(rows.size(), 2u);
+    wholerun::expectRow(rows[0], {5, 1.31, 12.96, 38.56, 51.52, 6.48, 15.42, 21.90}, 0.011);
+    wholerun::expectRow(rows[1], {10, 2.62, 25.92, 63.63, 89.55, 12.96, 44.54, 57.50}, 0.011);
+}
+
+TEST(AuditRuns, CurveBelowTheStrengthProfileStopsTheRun)
+{
+    // A second layer 0.3 ft thick rounds to no thickness: its first curve lies at 360 + 12.01
+    // in, 0.1 in or more below the profile's end at 360 in. The trend run stops with code 2.
+    const wholerun::RunOutput r = wholerun::analyse("aud-t-thin-bottom.tnd");
+    EXPECT_EQ(r.result, 2);
+    EXPECT_TRUE(r.report.ends_with("\n\n" + std::string(29, ' ') + "**** WARNING ****\n" +
+                                   "     THE VALUE OF X =0.372E+03 IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE 1\n"));
+    EXPECT_EQ(r.plot, "") << "no plot block after the stop";
+    EXPECT_EQ(r.tzdata, "     NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.\n\n\n");
+    EXPECT_EQ(r.runtime, "");
+    EXPECT_EQ(r.report.find("RESULT FROM"), std::string::npos);
+}
+
+TEST(AuditRuns, SummaryThenTheWeakRockNote)
+{
+    // Type 4 rock of 100000 psf = 694 psi at the bottom: the summary, then the closing note.
+    const wholerun::RunOutput r = wholerun::analyse("aud-t-rock-note.tnd");
+    EXPECT_EQ(r.result, kNormal);
+    const std::string note = "\n\n     ROCK WITH COMPRESSIVE STRENGTH LESS THAN 1000 PSI (6894 kPA)\n"
+                             "     ------------------------------------------------------------\n"
+                             "     IF THE SETTLEMENT IS LESS THAN 0.4 IN. (10 mm), THE LOAD IS\n"
+                             "     CARRIED ENTIRELY IN SIDE RESISTANCE.  IF THE SETTLEMENT IS\n"
+                             "     GREATER THAN 0.4 IN. (10 MM), THE LOAD IS CARRIED ENTIRELY\n"
+                             "     IN END BEARING.\n";
+    EXPECT_TRUE(r.report.ends_with(note));
+    const std::size_t summary = r.report.find("THE MOST EFFICIENT SHAFT");
+    ASSERT_NE(summary, std::string::npos);
+    EXPECT_LT(summary, r.report.find("ROCK WITH COMPRESSIVE STRENGTH"));
+    EXPECT_EQ(wholerun::count(r.report, "ROCK WITH COMPRESSIVE STRENGTH"), 1u);
+    EXPECT_EQ(wholerun::numbers(wholerun::lines(r.plot)[0]), (std::vector<double>{1, 22, 0}));
+}

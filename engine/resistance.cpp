@@ -44,6 +44,17 @@ Real withinLayer(const Real (&v)[2], const Layer &L, Real FK)
     return (x < v[TOP] && x < v[BOTTOM]) ? v[TOP] : x;
 }
 
+// A side or base limit at FK, held within the layer. Worked in double: next to "no limit"
+// (1E10) single precision would shift a limit given at the other end by up to 1024 psf.
+Real limitAt(const Real (&v)[2], const Layer &L, Real FK)
+{
+    const double thickness = static_cast<double>(L.DEPTH) - L.TOP;
+    if (!(thickness > 0))
+        return v[TOP];
+    const double at = std::fmin(std::fmax(static_cast<double>(FK), 0.0), thickness);
+    return static_cast<Real>(v[TOP] + (static_cast<double>(v[BOTTOM]) - v[TOP]) * at / thickness);
+}
+
 } // namespace
 
 Real PHIFROMN(Real N, Real sigvPsf)
@@ -187,9 +198,8 @@ StepResult evaluateStep(Profile &pr, int li, Real FK, Real ZSIDE, Real L, WalkSt
     // A step below a fractional TOPLENG may end past the layer bottom. The limits are not
     // extrapolated there: between "no limit" (1E10) and a value that would give a huge negative
     // limit, which reads as a fixed unit base resistance.
-    const Real FKlimit = std::fmin(std::fmax(FK, Real(0)), layer.DEPTH - layer.TOP);
-    const Real tranlm = interpolate(layer.TRANLM, layer, FKlimit) / 2000;
-    const Real qblim = interpolate(layer.QBLIM, layer, FKlimit) / 2000;
+    const Real tranlm = limitAt(layer.TRANLM, layer, FK) / 2000;
+    const Real qblim = limitAt(layer.QBLIM, layer, FK) / 2000;
     const Real phiIn = interpolate(layer.PHI, layer, FK);
     Real phi = phiIn / kDegPerRad;
     const Real cu = interpolate(layer.CU, layer, FK);

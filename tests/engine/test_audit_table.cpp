@@ -452,3 +452,74 @@ TEST(AuditRuns, SummaryThenTheWeakRockNote)
     EXPECT_EQ(wholerun::count(r.report, "ROCK WITH COMPRESSIVE STRENGTH"), 1u);
     EXPECT_EQ(wholerun::numbers(wholerun::lines(r.plot)[0]), (std::vector<double>{1, 22, 0}));
 }
+
+namespace {
+
+// 1 ft shaft 10 ft long as one segment in clay of 0.144 tsf = 2 psi; QB 10 tons, Ec 3.6e6 psi.
+TzInput oneSegment()
+{
+    TzInput in;
+    in.NROWS = 1;
+    in.D = in.DBASE = 1;
+    in.EcEntered = 3600000;
+    in.layers = {{2, 0, 30, 0.144f, 0.144f, 1, 1}};
+    in.L = 10;
+    in.QB = 10;
+    in.side = {{10, 0.144f}};
+    in.tipType = 2;
+    return in;
+}
+
+} // namespace
+
+TEST(AuditTz, CompressibleSegmentIteratesOnTheMidpointMovement)
+{
+    // AE = 3.6e6 * 0.7854 * 144 = 407151360 lb, DZ 120 in, midpoint 60 in between the curves
+    // at 0 and 90 in (both 2 psi). The trend clay curve rises 0.51 * 2 psi over 0.012 in.
+    struct Case {
+        const char *name;
+        int k;
+        double top, topW;
+    };
+    const Case cases[] = {
+        // W 0.005 in: QT = 0.395 * 0.005 / 0.06 * 20000 = 658.33 lb. WM 0.005 gives WMC
+        // 0.0051679 (off by more than 0.0001), which gives 0.0051702: F = 85 * 0.0051679 =
+        // 0.43927 psi, DQ = 120 * 3.1416 * 12 * F = 1987.20 lb, top 2645.54 lb, top movement
+        // 0.005 + 120 * (658.33 + 993.60) / AE = 0.0054869 in.
+        {"on the rising branch", 3, 2645.54, 0.0054869},
+        // W 0.5 in: QT = (0.95 + 0.02 / 0.12) ... = 0.953333 * 20000 = 19066.67 lb; the curve is
+        // past its last point (0.835 * 2 psi): DQ = 4523.904 * 1.67 = 7554.92 lb, top 26621.59,
+        // top movement 0.5 + 120 * (19066.67 + 3777.46) / AE = 0.5067329 in.
+        {"past the last point", 11, 26621.59, 0.5067329},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const TzResult r = computeTz(oneSegment(), 1);
+        ASSERT_EQ(r.IERR, 0);
+        EXPECT_NEAR(r.top[c.k], c.top, 0.05);
+        EXPECT_NEAR(r.topW[c.k], c.topW, 2e-7);
+    }
+}
+
+TEST(AuditTz, SideProfileIsHeldAtItsEnds)
+{
+    // One layer 0 to 16 ft: curves at 0, 48, 96, (96 + 191.99) / 2 and 191.99 in. Capacity rows at 6 ft (0.2
+    // tsf) and 10 ft (0.4 tsf). Above the first row the first value, beyond the last the last,
+    // between them linear (96 in: 0.3 tsf); the last curve keeps the layer's 0.1 tsf.
+    TzInput in = oneSegment();
+    in.layers = {{2, 0, 16, 0.1f, 0.1f, 1, 1}};
+    in.side = {{6, 0.2f}, {10, 0.4f}};
+    in.NROWS = 2;
+    const TzResult r = computeTz(in, 1);
+    ASSERT_EQ(r.IERR, 0);
+    ASSERT_EQ(r.curves.size(), 5u);
+    const double psi = 2000.0 / 144;
+    const double expected[5] = {0.2 * psi, 0.2 * psi, 0.3 * psi, 0.4 * psi, 0.1 * psi};
+    const double depths[5] = {0, 48, 96, 143.995, 191.99};
+    for (int c = 0; c < 5; ++c) {
+        SCOPED_TRACE(c + 1);
+        EXPECT_NEAR(r.curves[c].depth, depths[c], 1e-4);
+        EXPECT_NEAR(r.curves[c].TMAX, expected[c], 1e-4);
+        EXPECT_NEAR(r.curves[c].t[9], 0.835 * expected[c], 1e-4);
+    }
+}

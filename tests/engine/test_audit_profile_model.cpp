@@ -182,3 +182,28 @@ TEST(AuditFrictionAngle, CurveBoundaries)
         EXPECT_NEAR(PHIFROMN(c.N, c.psi * 144), c.expected, 1e-4);
     }
 }
+
+TEST(AuditInterpolation, LinearInsideTheLayerTopValueWithoutThickness)
+{
+    struct Case {
+        const char *name;
+        Real top, bottom, FK, expected;
+    };
+    // Values 100 at the top and 200 at the bottom.
+    const Case cases[] = {
+        {"at the top", 10, 20, 0, 100},
+        {"a quarter down", 10, 20, 2.5f, 125},
+        {"at the bottom", 10, 20, 10, 200},
+        {"past the bottom extrapolates", 10, 20, 11, 210},
+        // Two bottoms rounded to the same foot leave a layer without thickness.
+        {"no thickness", 20, 20, 0, 100},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Layer L;
+        L.TOP = c.top;
+        L.DEPTH = c.bottom;
+        const Real v[2] = {100, 200};
+        EXPECT_NEAR(interpolate(v, L, c.FK), c.expected, 1e-4);
+    }
+}

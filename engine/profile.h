@@ -31,6 +31,8 @@ struct Profile {
     std::vector<Layer> layers;
     bool ncComputed = false;
     bool si() const { return input.IUNIT == 2; }
+    /// "SI" for SI input, "EN" for English (any IUNIT other than 2).
+    const char *unitTag() const { return si() ? "SI" : "EN"; }
 };
 
 /// Normalises in the fixed order: straight-shaft RATIO, DIALIM, SI conversion of lengths,

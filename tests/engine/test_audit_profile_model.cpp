@@ -207,3 +207,20 @@ TEST(AuditInterpolation, LinearInsideTheLayerTopValueWithoutThickness)
         EXPECT_NEAR(interpolate(v, L, c.FK), c.expected, 1e-4);
     }
 }
+
+TEST(AuditNormalisation, UnitTag)
+{
+    struct Case {
+        const char *name;
+        int units;
+        const char *tag;
+    };
+    const Case cases[] = {{"English", 1, "EN"}, {"SI", 2, "SI"}, {"any other code reads as English", 3, "EN"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ProjectInput p = project(c.units);
+        p.layers = {inputLayer(2, 10)};
+        p.NLAYER = 1;
+        EXPECT_STREQ(normaliseProfile(p).unitTag(), c.tag);
+    }
+}

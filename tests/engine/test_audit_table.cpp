@@ -523,3 +523,26 @@ TEST(AuditTz, SideProfileIsHeldAtItsEnds)
         EXPECT_NEAR(r.curves[c].t[9], 0.835 * expected[c], 1e-4);
     }
 }
+
+TEST(AuditRuns, UpliftWithLrfdTakesTheWeightUnfactored)
+{
+    // f = 0.275 * UPRED 0.8 = 0.22 tsf, 2.07372 tons a foot; RFSIDE 0.5. The weight is not
+    // factored: at 10 ft WT = 2.6183 * 27 * 150 / 2000 = 5.3021 (above the water table); at
+    // 40 ft 10.4733 * 2.025 - 30 * 0.0312 * 9 * 0.7854 = 14.5923.
+    const wholerun::RunOutput r = wholerun::analyse("aud-t-uplift-lrfd.tnd");
+    EXPECT_EQ(r.result, kNormal);
+    EXPECT_NE(r.report.find("     LENGTH  VOLUME     QS      WT      QU     LRFD QS      WT   LRFD QU\n"
+                            "     (FEET)  (CU.YDS) (TONS)   (TONS)  (TONS)   (TONS)   (TONS)    (TONS)\n"),
+              std::string::npos);
+    const auto rows = wholerun::tableAfterHeads(r.report);
+    ASSERT_EQ(rows.size(), 4u);
+    const double qs10 = 20.7372, wt10 = 5.3021, qs40 = 82.9488, wt40 = 14.5923;
+    wholerun::expectRow(rows[0], {10, 2.62, qs10, wt10, qs10 + wt10, qs10 / 2, wt10, qs10 / 2 + wt10}, 0.011);
+    wholerun::expectRow(rows[3], {40, 10.47, qs40, wt40, qs40 + wt40, qs40 / 2, wt40, qs40 / 2 + wt40}, 0.011);
+    const auto plot = wholerun::lines(r.plot);
+    ASSERT_GT(plot.size(), 82u);
+    EXPECT_EQ(plot[81], "  0.400E+02  0.829E+02  0.146E+02  0.975E+02  0.415E+02");
+    EXPECT_EQ(plot[82], "  0.146E+02  0.561E+02");
+    // The efficiency is LRFD QU over the volume: 56.0667 / 10.4733 = 5.35.
+    EXPECT_NE(r.report.find("  QU/VOLUME OF CONCRETE  =   5.35 TONS/CU.YD.\n"), std::string::npos);
+}

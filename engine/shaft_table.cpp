@@ -3,6 +3,24 @@
 #include <cmath>
 
 namespace engine {
+namespace {
+
+// Tips deeper than this are not stored: no profile reaches them, and it keeps the per-foot
+// arrays and their whole-foot indices bounded.
+constexpr Real kMaxTipFeet = 100000;
+
+// Whole feet of a depth, held just outside the stored range when it lies beyond it.
+long long boundedFeet(Real value, bool nearest)
+{
+    const long long beyond = static_cast<long long>(kMaxTipFeet) + 1;
+    if (!(value < kMaxTipFeet))
+        return beyond;
+    if (!(value > -kMaxTipFeet))
+        return -beyond;
+    return nearest ? nint(value) : static_cast<long long>(std::trunc(value));
+}
+
+} // namespace
 
 Shaft shaftGeometry(const ProjectInput &run, Real D)
 {
@@ -37,7 +55,8 @@ const FootRecord &DepthWalk::at(int j) const
 
 DepthWalk walkProfile(Profile &pr, const Shaft &shaft, RunRock &rock)
 {
-    pr.run.BS = static_cast<Real>(nint(pr.input.si() ? pr.input.BS * kFtPerM : pr.input.BS));
+    const Real BS = pr.input.si() ? pr.input.BS * kFtPerM : pr.input.BS;
+    pr.run.BS = BS < kMaxTipFeet ? static_cast<Real>(nint(BS)) : BS;
     roundLayerBottoms(pr);
 
     DepthWalk walk;
@@ -68,6 +87,8 @@ DepthWalk walkProfile(Profile &pr, const Shaft &shaft, RunRock &rock)
             StepResult r = evaluateStep(pr, static_cast<int>(li), FK, ZSIDE, L, w, rock);
             for (const StepNote &n : r.notes)
                 walk.notes.push_back(n);
+            if (!(L < kMaxTipFeet))
+                continue;
             const int m = nint(L);
             if (m < 0)
                 continue;
@@ -142,14 +163,14 @@ CapacityTable capacityTable(Profile &pr, const Shaft &shaft, const DepthWalk &wa
     const bool si = pr.si();
     const bool lrfd = run.IMETHOD == 1;
     const bool uplift = run.ILOAD == 2;
-    const int h = static_cast<int>(std::trunc(shaft.HBELL + run.BS));
-    const int j0 = nint(run.BS + run.TOPLENG + shaft.HBELL) + 1;
-    const int M = run.IDESIGN == 1 ? static_cast<int>(std::trunc(pr.layers.back().DEPTH)) : walk.lastTip;
-    const int j1 = M - walk.state.zone - h - 1;
+    const long long h = boundedFeet(shaft.HBELL + run.BS, false);
+    const long long j0 = boundedFeet(run.BS + run.TOPLENG + shaft.HBELL, true) + 1;
+    const long long M = run.IDESIGN == 1 ? boundedFeet(pr.layers.back().DEPTH, false) : walk.lastTip;
+    const long long j1 = M - walk.state.zone - h - 1;
     if (j1 < 0)
         t.tooShort = true;
     Real previousVolume = 0;
-    for (int j = j0; j <= j1; ++j) {
+    for (int j = static_cast<int>(j0); j <= j1; ++j) {
         const FootRecord &rec = walk.at(j);
         CapacityRow row;
         row.j = j;

@@ -54,7 +54,8 @@ struct DepthWalk {
     const FootRecord &at(int j) const;
 };
 
-/// Rounds BS and the layer bottoms, then walks from TOPLENG down one foot at a time.
+/// Rounds BS and the layer bottoms, then walks from TOPLENG down one foot at a time. Tips
+/// 100000 ft or more down are not stored.
 DepthWalk walkProfile(Profile &profile, const Shaft &shaft, RunRock &rock);
 
 /// Weighted average of the stored base values over the zone below tip index j.

@@ -546,3 +546,81 @@ TEST(AuditRuns, UpliftWithLrfdTakesTheWeightUnfactored)
     // The efficiency is LRFD QU over the volume: 56.0667 / 10.4733 = 5.35.
     EXPECT_NE(r.report.find("  QU/VOLUME OF CONCRETE  =   5.35 TONS/CU.YD.\n"), std::string::npos);
 }
+
+namespace {
+
+// Clay cu 1000 psf to 30 ft, alpha 0.55, Nc 9, a 3 ft stem.
+Profile clayToThirty()
+{
+    ProjectInput p;
+    p.IUNIT = 1;
+    p.IDESIGN = 2;
+    p.IMETHOD = 2;
+    p.DSTART = p.DIALIM = 3;
+    p.OUTINC = 5;
+    p.DGH = 20;
+    p.FST = 2;
+    p.FSB = 3;
+    p.WTD = 50;
+    p.Ec = 3600000;
+    LayerInput L;
+    L.SOIL = 2;
+    L.TYPE = 2;
+    L.DEPTH = 30;
+    for (int e = 0; e < 2; ++e) {
+        L.NC[e] = 9;
+        L.GAMMA[e] = 120;
+        L.CU[e] = 1000;
+        L.COEF[e] = 0.55f;
+        L.TRANLM[e] = L.QBLIM[e] = NOLIMIT;
+    }
+    L.RFSIDE = L.RFTIP = 1;
+    p.layers = {L};
+    p.NLAYER = 1;
+    return normaliseProfile(p);
+}
+
+} // namespace
+
+TEST(AuditWalk, TipsFarBelowAnyProfileAreNotStored)
+{
+    // RATIO 2 at 0.00043 degrees: HBELL = 3 / (2 tan(7.5e-6)) = 2.0e5 ft, so every tip lies
+    // some 200000 ft down. Nothing is stored that far, the averaging zone has no room (j1 < 0)
+    // and the table has no rows.
+    Profile pr = clayToThirty();
+    pr.run.RATIO = 2;
+    pr.run.BELANG = 0.00043f;
+    const Shaft s = shaftGeometry(pr.run, 3);
+    ASSERT_GT(s.HBELL, 1.9e5);
+    RunRock rock;
+    const DepthWalk walk = walkProfile(pr, s, rock);
+    EXPECT_LE(walk.feet.size(), 100001u);
+    EXPECT_EQ(walk.lastTip, -1);
+    const CapacityTable t = capacityTable(pr, s, walk);
+    EXPECT_TRUE(t.rows.empty());
+    EXPECT_TRUE(t.tooShort);
+}
+
+TEST(AuditWalk, IgnoredPortionsBeyondTheIndexRange)
+{
+    // TOPLENG or BS of 3e9 ft leaves no tip index in range: no rows, and the index arithmetic
+    // stays within its type.
+    struct Case {
+        const char *name;
+        Real TOPLENG, BS;
+    };
+    const Case cases[] = {{"top portion", 3e9f, 0}, {"bottom portion", 0, 3e9f}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Profile pr = clayToThirty();
+        pr.run.TOPLENG = pr.input.TOPLENG = c.TOPLENG;
+        pr.input.BS = c.BS;
+        const Shaft s = shaftGeometry(pr.run, 3);
+        RunRock rock;
+        const DepthWalk walk = walkProfile(pr, s, rock);
+        EXPECT_LE(walk.feet.size(), 100001u);
+        const CapacityTable t = capacityTable(pr, s, walk);
+        EXPECT_TRUE(t.rows.empty());
+        EXPECT_TRUE(t.tooShort);
+    }
+}

@@ -78,10 +78,10 @@ DepthWalk walkProfile(Profile &pr, const Shaft &shaft, RunRock &rock)
             continue;
         const Real start = first ? TOPLENG : layer.TOP;
         first = false;
-        const int steps = static_cast<int>(std::trunc(layer.DEPTH)) - static_cast<int>(std::trunc(start));
+        const long long steps = boundedFeet(layer.DEPTH, false) - boundedFeet(start, false);
         LayerWalk &lw = walk.layers[li];
-        for (int k = 1; k <= steps; ++k) {
-            const Real ZSIDE = start + k;
+        for (long long k = 1; k <= steps; ++k) {
+            const Real ZSIDE = start + static_cast<Real>(k);
             const Real FK = ZSIDE - layer.TOP;
             const Real L = ZSIDE + pr.run.BS + shaft.HBELL;
             StepResult r = evaluateStep(pr, static_cast<int>(li), FK, ZSIDE, L, w, rock);

@@ -624,3 +624,19 @@ TEST(AuditWalk, IgnoredPortionsBeyondTheIndexRange)
         EXPECT_TRUE(t.tooShort);
     }
 }
+
+TEST(AuditWalk, LayerBottomFarBelowTheIndexRange)
+{
+    // A bottom typed as 3e9 ft: the walk covers the stored range only, and the proposed depth
+    // of 20 ft still ends the table at its 20 ft row (QS 20 * 2.59215 tons).
+    Profile pr = clayToThirty();
+    pr.layers[0].DEPTH = 3e9f;
+    const Shaft s = shaftGeometry(pr.run, 3);
+    RunRock rock;
+    const DepthWalk walk = walkProfile(pr, s, rock);
+    EXPECT_LE(walk.feet.size(), 100001u);
+    const CapacityTable t = capacityTable(pr, s, walk);
+    ASSERT_EQ(t.rows.size(), 20u);
+    EXPECT_TRUE(t.stopped);
+    EXPECT_NEAR(t.rows.back().out[2], 20 * 2.59215, 1e-3);
+}

@@ -235,12 +235,16 @@ std::vector<std::array<Real, 8>> interpolatedTable(const Profile &pr, const Shaf
     const Real ignored = (pr.run.BS + pr.run.TOPLENG) / unit;
     const Real ignoredWithBell = (pr.run.BS + pr.run.TOPLENG + shaft.HBELL) / unit;
     const Real last = rows.back().out[0];
-    const int count = static_cast<int>(std::trunc(last / step + 1));
-    for (int k = 1; k <= count; ++k) {
-        const Real d = k * step;
+    // An interval too fine to mean anything would overflow the count and fill the report: the
+    // intervals are held to as many as the stored range has feet.
+    const double wanted = std::trunc(static_cast<double>(last) / step + 1);
+    const long long count = wanted < kMaxTipFeet ? static_cast<long long>(wanted) : static_cast<long long>(kMaxTipFeet);
+    std::size_t i = 1;
+    for (long long k = 1; k <= count; ++k) {
+        const Real d = static_cast<Real>(k) * step;
         if (d > last)
             break;
-        std::size_t i = 1;
+        // d only grows, so the search goes on from the previous row.
         while (i < rows.size() - 1 && rows[i].out[0] < d)
             ++i;
         const auto &a = rows[i - 1].out;

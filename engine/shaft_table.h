@@ -86,7 +86,8 @@ struct CapacityTable {
 /// reached) or to the last tip with a full averaging zone. In uplift FSB becomes 1.
 CapacityTable capacityTable(Profile &profile, const Shaft &shaft, const DepthWalk &walk);
 
-/// The interpolated rows at multiples of OUTINC, already filtered for writing.
+/// The interpolated rows at multiples of OUTINC (at most 100000 of them; none when OUTINC is
+/// not positive), already filtered for writing.
 std::vector<std::array<Real, 8>> interpolatedTable(const Profile &profile, const Shaft &shaft,
                                                    const CapacityTable &table);
 

@@ -640,3 +640,27 @@ TEST(AuditWalk, LayerBottomFarBelowTheIndexRange)
     EXPECT_TRUE(t.stopped);
     EXPECT_NEAR(t.rows.back().out[2], 20 * 2.59215, 1e-3);
 }
+
+TEST(AuditInterpolated, IntervalFinerThanTheStoredRange)
+{
+    // Rows every foot from 1 to 10 ft. An interval of 1e-5 ft would ask for a million rows and
+    // 1e-9 ft for ten thousand million: the intervals stop after the first 100000.
+    struct Case {
+        const char *name;
+        Real OUTINC;
+    };
+    const Case cases[] = {{"1e-5 ft", 1e-5f}, {"1e-9 ft", 1e-9f}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Profile pr = profile(false, 2, 1);
+        pr.input.OUTINC = c.OUTINC;
+        CapacityTable t;
+        for (int L = 1; L <= 10; ++L)
+            t.rows.push_back(row({static_cast<Real>(L), 1, static_cast<Real>(L), 5, L + 5.0f, 0, 0, 0}));
+        const auto rows = interpolatedTable(pr, Shaft{}, t);
+        ASSERT_EQ(rows.size(), 100000u);
+        EXPECT_NEAR(rows.front()[0], c.OUTINC, c.OUTINC * 1e-3);
+        EXPECT_NEAR(rows.back()[0], 100000 * static_cast<double>(c.OUTINC), 100000 * c.OUTINC * 1e-3);
+        EXPECT_NEAR(rows.back()[2], rows.back()[0], 1e-4) << "QS follows the length";
+    }
+}

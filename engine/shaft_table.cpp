@@ -41,7 +41,7 @@ Shaft shaftGeometry(const ProjectInput &run, Real D)
         s.VOLBELL = (kPi * (s.HBELL - s.toe) / 3 * (D * D / 4 + D * s.DB / 4 + s.DB * s.DB / 4) + s.toe * s.Ab) / 27;
     }
     s.steelArea = kPi * 0.01f * D * D / 4 * 144;
-    s.zone = static_cast<int>(2 * s.DB);
+    s.zone = static_cast<int>(boundedFeet(2 * s.DB, false));
     return s;
 }
 

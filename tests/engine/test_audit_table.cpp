@@ -664,3 +664,19 @@ TEST(AuditInterpolated, IntervalFinerThanTheStoredRange)
         EXPECT_NEAR(rows.back()[2], rows.back()[0], 1e-4) << "QS follows the length";
     }
 }
+
+TEST(AuditGeometry, BaseFarWiderThanTheStoredRange)
+{
+    // RATIO 1e9 on a 3 ft stem: a 3e9 ft base. Its zone of two base diameters is held just past
+    // the stored range, so the profile leaves no room for it and the table has no rows.
+    Profile pr = clayToThirty();
+    pr.run.RATIO = 1e9f;
+    pr.run.BELANG = 45;
+    const Shaft s = shaftGeometry(pr.run, 3);
+    EXPECT_EQ(s.zone, 100001);
+    RunRock rock;
+    const DepthWalk walk = walkProfile(pr, s, rock);
+    const CapacityTable t = capacityTable(pr, s, walk);
+    EXPECT_TRUE(t.rows.empty());
+    EXPECT_TRUE(t.tooShort);
+}

@@ -263,26 +263,36 @@ ReadResult readProject(std::istream &in)
         p.IMETHOD = r.integer("IMETHOD");
         checkChoice(r, p.IMETHOD, "IMETHOD", "IMETHOD MUST BE 1 (LRFD) OR 2 (ALLOWABLE STRESS).");
 
+        // Values the analysis cannot use at all stop it here, naming the value, rather than
+        // filling the report with asterisks.
+        auto atLeast = [&](const char *name, Real value, bool strictlyPositive) {
+            if (strictlyPositive ? !(value > 0) : value < 0)
+                r.fail(name, std::string(name) +
+                                 (strictlyPositive ? " MUST BE GREATER THAN 0." : " MUST NOT BE NEGATIVE."));
+            return value;
+        };
         r.beginGroup();
-        p.DSTART = r.real("DSTART");
+        p.DSTART = atLeast("DSTART", r.real("DSTART"), true);
         p.DIALIM = r.real("DIALIM");
         p.RATIO = r.real("RATIO");
         p.BELANG = r.real("BELANG");
-        p.TOPLENG = r.real("TOPLENG");
-        p.BS = r.real("BS");
-        p.Ec = r.real("Ec");
+        p.TOPLENG = atLeast("TOPLENG", r.real("TOPLENG"), false);
+        p.BS = atLeast("BS", r.real("BS"), false);
+        p.Ec = atLeast("Ec", r.real("Ec"), true);
 
         r.beginGroup();
         p.NLAYER = r.integer("NLAYER");
         if (p.NLAYER < 1 || p.NLAYER > kMaxLayers)
             r.fail("NLAYER", "THE NUMBER OF LAYERS MUST BE 1 TO " + std::to_string(kMaxLayers) + ".");
-        p.WTD = r.real("WTD");
+        p.WTD = atLeast("WTD", r.real("WTD"), false);
         if (p.IDESIGN == 2)
             p.DGH = r.real("DGH");
         else
             p.P = r.real("P");
-        p.FST = r.real("FST");
-        p.FSB = r.real("FSB");
+        // Factors of safety divide the capacities of allowable-stress design only.
+        const bool asd = p.IMETHOD == 2;
+        p.FST = asd ? atLeast("FST", r.real("FST"), true) : r.real("FST");
+        p.FSB = asd ? atLeast("FSB", r.real("FSB"), true) : r.real("FSB");
         result.stage = ReadStage::Header;
 
         p.layers.reserve(p.NLAYER);

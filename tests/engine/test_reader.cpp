@@ -175,6 +175,12 @@ TEST(Reader, MalformedFilesNameTheLineAndTheItem)
         {"truncated in a layer", firstLines(11), 12, 1, "NC AT THE BOTTOM OF LAYER 2", "THE FILE ENDS"},
         {"truncated before the coefficients", firstLines(13), 14, 1, "COEF AT THE TOP OF LAYER 2", "THE FILE ENDS"},
         {"design method 3", withLine(3, "1 1 1 1 1 3"), 3, 6, "IMETHOD", "MUST BE 1"},
+        {"no stem diameter", withLine(4, "0 4 0 0 5 3 3600000"), 4, 1, "DSTART", "DSTART MUST BE GREATER THAN 0."},
+        {"no concrete modulus", withLine(4, "3 4 0 0 5 3 0"), 4, 7, "Ec", "Ec MUST BE GREATER THAN 0."},
+        {"negative ignored top", withLine(4, "3 4 0 0 -5 3 3600000"), 4, 5, "TOPLENG", "MUST NOT BE NEGATIVE"},
+        {"negative ignored bottom", withLine(4, "3 4 0 0 5 -1 3600000"), 4, 6, "BS", "MUST NOT BE NEGATIVE"},
+        {"water above the ground", withLine(5, "2 -1 200 2 2.5"), 5, 2, "WTD", "MUST NOT BE NEGATIVE"},
+        {"zero factor of safety in allowable stress", withLine(5, "2 10 200 2 0"), 5, 5, "FSB", "GREATER THAN 0"},
         {"megabyte word", withLine(3, "1 1 1 x" + megabyte), 3, 4, "OUTINC", "A REAL NUMBER"},
         {"interface condition as a real",
          "t\n1 \n1 1 1 1 1 1\n3 0 0 0 0 0 4\n1 10 100 2 3\n6 30 \n1 3.0 3 4 5 6 7 8 9 1 1\n", 7, 2,
@@ -194,6 +200,12 @@ TEST(Reader, MalformedFilesNameTheLineAndTheItem)
         EXPECT_EQ(r.failure->what, c.what);
         EXPECT_NE(r.failure->problem.find(c.problem), std::string::npos) << r.failure->problem;
     }
+}
+
+TEST(Reader, FactorsOfSafetyAreNotNeededWithLrfd)
+{
+    const ReadResult r = read(withLine(5, "2 10 200 0 0").replace(kBase.find("1 1 1 1 1 2"), 11, "1 1 1 1 1 1"));
+    EXPECT_FALSE(r.failure);
 }
 
 TEST(Reader, MegabyteLineOfValidValuesIsSkippedAfterTheGroup)

@@ -194,12 +194,12 @@ void SETDECO(const RockContext &c, SettlementTable &table, ReportWriter &report,
     DecoSettlementInput in;
     in.Ds = c.shaft->DRATIO * interpolate(tip.BDS, tip, FK);
     in.DSTART = pr.run.DSTART;
-    const Real Ds = in.Ds < Real(0.001) ? in.DSTART : in.Ds;
     std::vector<StressLayer> stress;
     for (const Layer &L : pr.layers)
         stress.push_back({L.TOP, L.DEPTH, L.GAMMA[TOP], L.GAMMA[BOTTOM]});
     in.sigmaV = decomposedEffectiveStress(stress, I, pr.run.WTD);
-    if (ZD + 2 * Ds > c.walk->state.ZSIDE)
+    // The stress test reads the socket diameter as entered; DSTART stands in only afterwards.
+    if (ZD + 2 * in.Ds > c.walk->state.ZSIDE)
         in.sigmaV = c.walk->state.SIGV;
     in.N = interpolate(tip.BLOWS, tip, FK);
     in.LS = ZD - (I > 0 ? pr.layers[I - 1].TOP : Real(0));

@@ -1,0 +1,220 @@
+// Independent checks of the rock-socket and geomaterial settlement methods: every expected
+// value below was worked out by hand from the relations in double precision.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "geomaterial.h"
+#include "strong_rock.h"
+
+using namespace engine;
+
+namespace {
+
+void near(double got, double expected, const std::string &what)
+{
+    EXPECT_NEAR(got, expected, 3e-4 * std::max(1.0, std::fabs(expected))) << what;
+}
+
+struct RockRow {
+    const char *name;
+    int row; // 1..15
+    double q1, w1, q2, w2;
+};
+
+void expectRows(const SettlementTable &t, const RockRow *rows, std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i) {
+        const RockRow &r = rows[i];
+        SCOPED_TRACE(r.name);
+        const int k = r.row - 1;
+        near(t.QTOP[k][0], r.q1, "column 1 load");
+        near(t.WTOP[k][0], r.w1, "column 1 movement");
+        near(t.QTOP[k][1], r.q2, "column 2 load");
+        near(t.WTOP[k][1], r.w2, "column 2 movement");
+    }
+}
+
+// Sand and clay over a socket of two rock layers (types 4 and 7); Ec/Em between 10 and 50.
+StrongRockInput sandClayOverTwoRockLayers()
+{
+    StrongRockInput in;
+    in.NL = 4;
+    in.depth = {0, 10, 20, 26, 32};
+    in.type = {0, 1, 2, 4, 7};
+    in.ELtop = {0, 0, 0, 8000, 9000};
+    in.ELbottom = {0, 0, 0, 10000, 11000};
+    in.RQDtop = {0, 0, 0, 60, 80};
+    in.RQDbottom = {0, 0, 0, 70, 90};
+    in.QSCUM = {0, 25, 75, 175, 300};
+    in.BDS = 2.5f;
+    in.DRATIO = 1.2f;
+    in.D = 3;
+    in.Ec = 300000;
+    in.QB = 400;
+    return in;
+}
+
+} // namespace
+
+TEST(AuditStrongRock, WalkThroughSandAndClay)
+{
+    SettlementTable t;
+    const StrongRockResult r = SETROCK(sandClayOverTwoRockLayers(), t);
+    ASSERT_TRUE(r.error.empty());
+    EXPECT_TRUE(r.heading);
+    EXPECT_FLOAT_EQ(r.Ds, 3) << "the socket diameter is DRATIO times the tip layer's BDS";
+    const RockRow rows[] = {
+        {"level 1", 1, 24.75015157901912, 0.010100460499914959, 35.26031572180297, 0.013797132290437816},
+        {"level 5", 5, 125.22604048210408, 0.051133581280819476, 160.21232380968246, 0.06818037889962561},
+        {"level 9", 9, 587.4096768051584, 0.2588637552341486, 588.3906063435294, 0.32404216584720846},
+        {"level 13, capped", 13, 700.0, 0.3157431530764451, 700.5573392147469, 0.39361837689130186},
+        {"level 15, capped", 15, 700.0, 0.3157431530764451, 700.5573392147469, 0.39361837689130186},
+    };
+    expectRows(t, rows, std::size(rows));
+}
+
+TEST(AuditStrongRock, SiOutputConvertsBothColumns)
+{
+    StrongRockInput in = sandClayOverTwoRockLayers();
+    in.english = false;
+    SettlementTable t;
+    const StrongRockResult r = SETROCK(in, t);
+    ASSERT_TRUE(r.error.empty());
+    EXPECT_FALSE(r.heading);
+    const RockRow rows[] = {
+        {"level 1, kN and m", 1, 220.1773484469541, 0.0002565548164044074, 313.6757686611592, 0.000350451421666408},
+        {"level 15, kN and m", 15, 6227.200000000001, 0.008019973611020815, 6232.158089654389, 0.009998028349063793},
+    };
+    expectRows(t, rows, std::size(rows));
+}
+
+TEST(AuditStrongRock, GravelInsideTheSocketCountAndAboveItKeepsTheLastFraction)
+{
+    // Layer 2 is gravel: counted as rock (type above 3) with no modulus, and walked through
+    // with the fractions of the layer below it.
+    StrongRockInput in;
+    in.NL = 4;
+    in.depth = {0, 12, 18, 30, 40};
+    in.type = {0, 2, 9, 1, 7};
+    in.ELtop = in.ELbottom = {0, 0, 0, 0, 30000};
+    in.RQDtop = in.RQDbottom = {0, 0, 0, 0, 95};
+    in.QSCUM = {0, 30, 45, 90, 250};
+    in.BDS = 3;
+    in.D = 3;
+    in.Ec = 200000;
+    in.QB = 300;
+    SettlementTable t;
+    ASSERT_TRUE(SETROCK(in, t).error.empty());
+    const RockRow rows[] = {
+        {"level 1", 1, 18.085476518294413, 0.011560743915264352, 23.271785023154383, 0.014621114248976955},
+        {"level 7", 7, 206.09398692001437, 0.13168409865980804, 214.91253346773308, 0.16297046034994883},
+        {"level 15", 15, 550.0, 0.3901464763340299, 549.7459776182313, 0.4726435810829725},
+    };
+    expectRows(t, rows, std::size(rows));
+}
+
+namespace {
+
+WeakSettlementInput smoothOpenSocket(bool english)
+{
+    WeakSettlementInput in;
+    in.tip.Ds = 2.5f;
+    in.tip.qu = 60000;
+    in.tip.RQD = 60;
+    in.tip.slumpIn = 6;
+    in.tip.deltaDeg = 25;
+    in.tip.ICOND = 4;
+    in.tip.ZD = 45;
+    in.tip.ZS = 15;
+    in.tip.Ec = 400000;
+    in.ELtip = 150000;
+    in.QSabove = 40;
+    in.QS = 300;
+    in.english = english;
+    return in;
+}
+
+} // namespace
+
+TEST(AuditWeakRock, SmoothOpenSocketInBothUnits)
+{
+    struct Case {
+        const char *name;
+        bool english;
+        int row;
+        double load, movement;
+    };
+    const Case cases[] = {
+        {"English level 1", true, 1, 101.71674140124298, 0.012024682175820596},
+        {"English level 8", true, 8, 383.06872530058354, 0.0812491030880978},
+        {"English level 15, side capped at QS", true, 15, 668.15625, 1.561251909854851},
+        {"SI level 1", false, 1, 904.8721315054577, 0.0003054277612087839},
+        {"SI level 8", false, 8, 3407.7793802739916, 0.0020637414671346483},
+        {"SI level 15", false, 15, 5943.918000000001, 0.039656261811946966},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        WeakSettlementInput in = smoothOpenSocket(c.english);
+        ModulusMean mean;
+        in.mean = &mean;
+        SettlementTable t;
+        for (int k = 0; k < 15; ++k)
+            t.WTOP[k][1] = 7;
+        const GeomaterialSettlement s = SETWEAK(in, t);
+        ASSERT_TRUE(s.error.empty());
+        near(t.QTOP[c.row - 1][0], c.load, "load");
+        near(t.WTOP[c.row - 1][0], c.movement, "movement");
+        near(s.QBTOT, 368.15625, "base at its cap, tons");
+        EXPECT_EQ(t.WTOP[c.row - 1][1], 0) << "column 2 movements cleared";
+    }
+}
+
+TEST(AuditWeakRock, StepOfASmoothSocket)
+{
+    WeakRockPoint p = smoothOpenSocket(true).tip;
+    p.ICOND = 2;
+    p.EM0 = 150000;
+    p.L = 30;
+    const GeomaterialValues v = weakRockStep(p);
+    ASSERT_TRUE(v.error.empty());
+    near(v.SHEAR, 3740.330256536366, "SHEAR = fa, psf");
+    near(v.QBTOT, 368.15625, "base, tons");
+    near(v.Em, 63750, "Em, tsf");
+}
+
+TEST(AuditDecomposedRock, ModulusGivenSiAndDefaults)
+{
+    DecoSettlementInput in;
+    in.sigmaV = 2500;
+    in.N = 30;
+    in.Ds = 0; // no socket diameter: DSTART
+    in.DSTART = 3;
+    in.LS = 0; // no socket length: the tip layer's bottom
+    in.tipBottom = 28;
+    in.EMODtop = 1500;
+    in.EMODbottom = 2500;
+    in.Ntop = 20;
+    in.Nbottom = 40;
+    in.Ec = 300000;
+    in.QSCUM = 150;
+    in.english = false;
+    SettlementTable t;
+    const GeomaterialSettlement s = SETDECO(in, t);
+    ASSERT_TRUE(s.error.empty());
+    struct Row {
+        int row;
+        double load, movement;
+    };
+    const Row rows[] = {{1, 139.79511051799713, 7.931735924425857e-05},
+                        {10, 1397.9511051799714, 0.0007931735924425856},
+                        {11, 1536.7738839481224, 0.0021249896109752243},
+                        {14, 1953.2422202525759, 0.006120437666573139},
+                        {15, 1953.2422202525759, 0.007344525199887767}};
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.row);
+        near(t.QTOP[r.row - 1][0], r.load, "kN");
+        near(t.WTOP[r.row - 1][0], r.movement, "m");
+    }
+    near(s.QBTOT, 69.5640984996151, "base, tons");
+}

@@ -187,9 +187,21 @@ double evaluateText(std::string text)
         if (text[i] != '-' || i == 0)
             continue;
         const std::string_view before(text.data(), i);
-        const bool sign = before == "!" || before == "$" || isFunctionName(before) ||
-                          std::string_view("%&*+/=E^e|~").find(text[i - 1]) != std::string_view::npos ||
-                          (text[i - 1] == '-' && subtraction[i - 1]);
+        // The operand written so far: a function name there takes a negative argument that a
+        // parenthesis left behind, as in 2*abs(0-3).
+        size_t start = i;
+        while (start > 0 && !isOperator(text[start - 1]) && !subtraction[start - 1])
+            --start;
+        std::string_view operand = before.substr(start);
+        while (operand.starts_with('-'))
+            operand.remove_prefix(1);
+        // An e that is Euler's number or a hex digit is no exponent: e-1 and $1E-1 subtract.
+        const bool notExponent = operand == "e" || operand == "E" || operand.starts_with('$');
+        // After any minus a minus is a sign; "--" pairs cancel in the operand, so -(0-2) is 2.
+        const bool sign = before == "!" || before == "$" || isFunctionName(before) || isFunctionName(operand) ||
+                          (std::string_view("%&*+/=E^e|~").find(text[i - 1]) != std::string_view::npos &&
+                           !(notExponent && (text[i - 1] == 'e' || text[i - 1] == 'E'))) ||
+                          text[i - 1] == '-';
         subtraction[i] = !sign;
     }
 

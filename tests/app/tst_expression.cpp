@@ -68,6 +68,15 @@ private slots:
         QTest::newRow("ln") << "ln(e)" << 1.0;
         QTest::newRow("log base 10") << "log1000" << 3.0;
         QTest::newRow("sign before function") << "-sqrt(4)" << -2.0;
+        QTest::newRow("function of negative parentheses after operator") << "2*abs(0-3)" << 6.0;
+        QTest::newRow("functions of parentheses on both sides") << "int(2.5)+frac(-2.5)" << 1.5;
+        QTest::newRow("negated negative parentheses") << "-(0-2)" << 2.0;
+        QTest::newRow("subtract negated negative parentheses") << "1-(0-(0-2))" << -1.0;
+        QTest::newRow("double sign cancels") << "--3" << 3.0;
+        QTest::newRow("signed function of negative parentheses") << "2*-abs(0-3)" << -6.0;
+        QTest::newRow("e minus one") << "e-1" << std::numbers::e - 1;
+        QTest::newRow("hex digit E before minus") << "$1E-1" << 29.0;
+        QTest::newRow("exponent after digits still a sign") << "2*1E-3" << 0.002;
         QTest::newRow("large result through parentheses") << "(1e20)*2" << 2e20;
         QTest::newRow("tiny result through parentheses") << "(1e-20)*2" << 2e-20;
     }
@@ -75,7 +84,12 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(double, expected);
-        const double value = Evaluate(text.toStdString());
+        double value = 0;
+        try {
+            value = Evaluate(text.toStdString());
+        } catch (const EEvaluateError &error) {
+            QFAIL(error.what());
+        }
         QVERIFY2(std::fabs(value - expected) <= 1e-12 * std::max(1.0, std::fabs(expected)),
                  qPrintable(QString::number(value, 'g', 17)));
     }

@@ -33,7 +33,9 @@ WeakRockRelations weakRockRelations(const WeakRockPoint &p)
     r.Em = r.EmEi * p.EM0;
     r.alphaE = jointFactor(r.EmEi);
     r.fa = r.fb * r.alphaE;
-    if (!(r.Em > 0) || !(r.sigmaN > 0) || !(r.fa > 0)) {
+    // Smooth joints with no interface friction carry no side stress, but their base stands.
+    const bool noFriction = smooth && r.fa == 0;
+    if (!(r.Em > 0) || !(r.sigmaN > 0) || !(r.fa > 0 || noFriction)) {
         r = WeakRockRelations{};
         r.error = "THE WEAK-ROCK SOCKET NEEDS A POSITIVE ROCK MODULUS, INTERFACE FRICTION AND CONCRETE PRESSURE.";
         return r;
@@ -48,7 +50,8 @@ WeakRockRelations weakRockRelations(const WeakRockPoint &p)
         r.error = "THE WEAK-ROCK SOCKET'S LENGTH AND MODULUS RATIO GIVE NO SIDE STIFFNESS.";
         return r;
     }
-    r.nr = (r.Em * 2000 * r.Omega) / (p.L * kPi4 * r.Gamma * r.fa) * p.wt;
+    if (!noFriction)
+        r.nr = (r.Em * 2000 * r.Omega) / (p.L * kPi4 * r.Gamma * r.fa) * p.wt;
     if (r.Gamma > 0) {
         const Real Emk = r.Em * 2 * Real(47.88);
         const Real Lmm = p.L * 12 * Real(25.4);
@@ -59,6 +62,10 @@ WeakRockRelations weakRockRelations(const WeakRockPoint &p)
             r.qb = C * std::pow(12 * Real(25.4) * p.wt, Real(0.67)) * Real(20.88);
             r.qb = std::min(r.qb, Real(2.5) * p.qu);
         }
+    }
+    if (noFriction) {
+        r.sideUndefined = true;
+        return r;
     }
     if (r.nr <= r.nlim)
         r.s = r.nr;
@@ -165,8 +172,10 @@ GeomaterialSettlement SETWEAK(const WeakSettlementInput &in, SettlementTable &ta
         if (in.mean)
             p.EM0 = in.mean->add(in.ELtip);
         const WeakRockRelations r = weakRockRelations(p);
-        if (!r.error.empty()) {
-            out.error = r.error;
+        if (!r.error.empty() || r.sideUndefined) {
+            out.error = r.error.empty()
+                            ? "THE WEAK-ROCK SOCKET NEEDS A POSITIVE INTERFACE FRICTION ANGLE FOR ITS LOAD-SETTLEMENT CURVE."
+                            : r.error;
             for (int j = 0; j < 15; ++j)
                 Q[j][0] = W[j][0] = 0;
             return out;

@@ -44,6 +44,7 @@ struct WeakRockRelations {
     Real zc = 0, M = 0, sigmaN = 0, alpha = 0, fb = 0, EmEi = 0, Em = 0, alphaE = 0, fa = 0;
     Real nlim = 0, Omega = 0, Gamma = 0, nr = 0, qb = 0, s = 0, SHEAR = 0;
     std::string error; // impossible input; the values are then 0
+    bool sideUndefined = false; // smooth joints without friction: nr and s have no value
 };
 
 /// The ten relations of the weak-rock socket for one movement wt.

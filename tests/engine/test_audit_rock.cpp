@@ -218,3 +218,62 @@ TEST(AuditDecomposedRock, ModulusGivenSiAndDefaults)
     }
     near(s.QBTOT, 69.5640984996151, "base, tons");
 }
+
+TEST(AuditStrongRock, SocketOfNoLengthTakesTheTipLayersOwnMeans)
+{
+    // Tip at the rock top: TROCK 0, RQD (90 + 100) / 2 = 95 gives Em = 0.85 x 50000; LD 0, IF 1.1.
+    StrongRockInput in;
+    in.NL = 2;
+    in.depth = {0, 10, 10};
+    in.type = {0, 2, 7};
+    in.ELtop = in.ELbottom = {0, 0, 50000};
+    in.RQDtop = {0, 0, 90};
+    in.RQDbottom = {0, 0, 100};
+    in.QSCUM = {0, 20, 320};
+    in.BDS = 3;
+    in.D = 3;
+    in.Ec = 300000;
+    in.QB = 500;
+    SettlementTable t;
+    ASSERT_TRUE(SETROCK(in, t).error.empty());
+    const RockRow rows[] = {
+        {"level 1", 1, 63.5734495451073, 0.010021912632821725, 63.5734495451073, 0.010021912632821725},
+        {"level 8, capped", 8, 812.5582512664404, 0.12809416291769232, 812.5582512664404, 0.12809416291769232},
+        {"level 15, capped", 15, 812.5582512664404, 0.12809416291769232, 812.5582512664404, 0.12809416291769232},
+    };
+    expectRows(t, rows, std::size(rows));
+}
+
+TEST(AuditWeakRock, SmoothJointsWithoutFrictionKeepTheirBase)
+{
+    // DELTA 0: fb = fa = 0, so the step carries no side stress; the base does not depend on fa.
+    struct Case {
+        const char *name;
+        Real EM0;
+        double QBTOT;
+    };
+    const Case cases[] = {{"EM0 5000 tsf", 5000, 163.2288114034987}, {"EM0 2000 tsf", 2000, 90.49219001364851}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        WeakRockPoint p = smoothOpenSocket(true).tip;
+        p.qu = 104150;
+        p.deltaDeg = 0;
+        p.ICOND = 2;
+        p.EM0 = c.EM0;
+        p.L = 30;
+        const GeomaterialValues v = weakRockStep(p);
+        EXPECT_TRUE(v.error.empty()) << v.error;
+        EXPECT_EQ(v.SHEAR, 0);
+        near(v.QBTOT, c.QBTOT, "base, tons");
+    }
+    // The settlement curve needs the mobilized side ratio, which has no value without friction.
+    WeakSettlementInput in = smoothOpenSocket(true);
+    in.tip.deltaDeg = 0;
+    ModulusMean mean;
+    in.mean = &mean;
+    SettlementTable t;
+    const GeomaterialSettlement s = SETWEAK(in, t);
+    EXPECT_NE(s.error.find("INTERFACE FRICTION"), std::string::npos) << s.error;
+    for (int k = 0; k < 15; ++k)
+        EXPECT_TRUE(std::isfinite(t.QTOP[k][0]) && std::isfinite(t.WTOP[k][0]));
+}

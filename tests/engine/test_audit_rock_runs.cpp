@@ -52,3 +52,34 @@ TEST(AuditRockRuns, DecomposedTipWithoutSocketDiameterKeepsTheLayeredStress)
         EXPECT_NEAR(rows[e.row - 1][1], e.movement, 6e-4 * e.movement);
     }
 }
+
+TEST(AuditRockRuns, StrongRockSocketInDesignControlOneEndsAtTheBaseOfTheSideZone)
+{
+    // Clay 0-10 ft over strong rock; design load 1500 tons stops the shaft at L = 17 ft with the
+    // bottom foot ignored, so the socket runs from 10 ft to L - BS = 16 ft: TROCK 6, LD 2.
+    // RQD (80 + 60) / 2 = 70 gives Em = 0.2 x 144000 tsf; Ec/Em = 10 gives IF = I10(2) = 0.44.
+    // QS at the clay bottom 47.13, at the stop 690.97 and QB 3540.70 tons, as the table shows.
+    const RunOutput r = analyse("aud-r-strong-dc1.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    EXPECT_NE(r.report.find("   17.0     4.45   690.97  3540.70"), std::string::npos);
+    const auto rows = settlementRows(r.report);
+    ASSERT_EQ(rows.size(), 15u);
+    struct Row {
+        const char *name;
+        int row;
+        double load, movement;
+    };
+    const Row expected[] = {
+        {"level 1", 1, 109.84388879047974, 0.016480694492673104},
+        {"level 6", 6, 834.1270305027053, 0.1251502738037364},
+        {"level 10", 10, 4123.5240340909095, 0.6335732611314155},
+        {"level 11, capped", 11, 4231.669999999999, 0.6503818404115855},
+        {"level 15, capped", 15, 4231.669999999999, 0.6503818404115855},
+    };
+    for (const Row &e : expected) {
+        SCOPED_TRACE(e.name);
+        ASSERT_EQ(rows[e.row - 1].size(), 2u);
+        EXPECT_NEAR(rows[e.row - 1][0], e.load, 6e-4 * e.load);
+        EXPECT_NEAR(rows[e.row - 1][1], e.movement, 6e-4 * e.movement);
+    }
+}

@@ -21,6 +21,11 @@ WeakRockRelations weakRockRelations(const WeakRockPoint &p)
         r.error = "THE WEAK-ROCK SOCKET NEEDS A POSITIVE DIAMETER, LENGTH, ROCK STRENGTH AND CONCRETE MODULUS.";
         return r;
     }
+    if (p.ICOND < 1 || p.ICOND > 4) {
+        // No interface condition: neither side rule applies, and guessing the rough one overstates.
+        r.error = "THE INTERFACE CONDITION OF A WEAK-ROCK LAYER MUST BE 1, 2, 3 OR 4.";
+        return r;
+    }
     const bool smooth = p.ICOND == 2 || p.ICOND == 4;
     const bool open = p.ICOND == 3 || p.ICOND == 4;
     r.zc = std::min(p.ZD - (p.ZD - p.ZS) / 2, Real(40));

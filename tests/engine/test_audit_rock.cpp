@@ -277,3 +277,18 @@ TEST(AuditWeakRock, SmoothJointsWithoutFrictionKeepTheirBase)
     for (int k = 0; k < 15; ++k)
         EXPECT_TRUE(std::isfinite(t.QTOP[k][0]) && std::isfinite(t.WTOP[k][0]));
 }
+
+TEST(AuditWeakRock, InterfaceConditionOutsideOneToFourIsAnError)
+{
+    for (int icond : {0, 5, -1}) {
+        SCOPED_TRACE(icond);
+        WeakRockPoint p = smoothOpenSocket(true).tip;
+        p.ICOND = icond;
+        p.EM0 = 150000;
+        p.L = 30;
+        const GeomaterialValues v = weakRockStep(p);
+        EXPECT_NE(v.error.find("INTERFACE CONDITION"), std::string::npos);
+        EXPECT_EQ(v.SHEAR, 0);
+        EXPECT_EQ(v.QBTOT, 0);
+    }
+}

@@ -83,3 +83,31 @@ TEST(AuditRockRuns, StrongRockSocketInDesignControlOneEndsAtTheBaseOfTheSideZone
         EXPECT_NEAR(rows[e.row - 1][1], e.movement, 6e-4 * e.movement);
     }
 }
+
+TEST(AuditRockRuns, StrongRockSocketInSiHasNoHeadingAndKilonewtonMetreRows)
+{
+    // The SI twin of a clay-over-rock project: 0.9144 m = 2.99996 ft socket and stem, rock
+    // modulus 13789500 kPa = 143996.85 tsf (RQD 80: Em = 0.47 of it), concrete 287993.7 tsf;
+    // rock side 2.5 x 144 sqrt(qu / 144) / 2000 = 4.32 tsf with qu = 3971.4 kPa x 20.885, clay
+    // 0.5 x 1999.95 psf; base 4557.5 kN from the report's table.
+    const RunOutput r = analyse("aud-r-strong-si.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    EXPECT_EQ(r.report.find("LOAD SETTLEMENT RELATIONSHIP"), std::string::npos);
+    EXPECT_NE(r.report.find("TOP  LOAD     TOP MOVEMENT        \n"), std::string::npos);
+    const auto rows = settlementRows(r.report);
+    ASSERT_EQ(rows.size(), 15u);
+    struct Row {
+        int row;
+        double kN, m;
+    };
+    const Row expected[] = {{1, 2456.9612495925553, 0.0009653786404061025},
+                            {4, 8292.244217374877, 0.0032581529113705964},
+                            {5, 8448.49741358006, 0.0033195472447719414},
+                            {15, 8448.49741358006, 0.0033195472447719414}};
+    for (const Row &e : expected) {
+        SCOPED_TRACE(e.row);
+        ASSERT_EQ(rows[e.row - 1].size(), 2u);
+        EXPECT_NEAR(rows[e.row - 1][0], e.kN, 6e-4 * e.kN);
+        EXPECT_NEAR(rows[e.row - 1][1], e.m, 6e-4 * e.m);
+    }
+}

@@ -111,3 +111,33 @@ TEST(AuditRockRuns, StrongRockSocketInSiHasNoHeadingAndKilonewtonMetreRows)
         EXPECT_NEAR(rows[e.row - 1][1], e.m, 6e-4 * e.m);
     }
 }
+
+TEST(AuditRockRuns, WeakRockSocketInSiKeepsItsHeading)
+{
+    // SI twin of a clay-over-weak-rock project: slump 0.1778 m = 7 in, qu 1994.7 kPa =
+    // 41659.3 psf, EL 19999.5 tsf, socket top 10 ft, tip 19.99976 ft. The side above the socket
+    // is QS after the first weak-rock step, 143.271 tons; the shaft's QS at 20 ft, 1001.071 tons,
+    // caps the side load of the last levels.
+    const RunOutput r = analyse("aud-r-weak-si.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    EXPECT_NE(r.report.find("                      LOAD SETTLEMENT RELATIONSHIP      \n"
+                            "               ------------------------------------------   \n"),
+              std::string::npos);
+    const auto rows = settlementRows(r.report);
+    ASSERT_EQ(rows.size(), 15u);
+    struct Row {
+        int row;
+        double kN, m;
+    };
+    const Row expected[] = {{1, 1862.403783637809, 0.0003957603749638099},
+                            {10, 9540.105729178125, 0.004769446260284861},
+                            {13, 12053.727857056236, 0.013458783608523213},
+                            {14, 12179.983962623048, 0.024910033990188332},
+                            {15, 12179.983962623048, 0.04777003399018834}};
+    for (const Row &e : expected) {
+        SCOPED_TRACE(e.row);
+        ASSERT_EQ(rows[e.row - 1].size(), 2u);
+        EXPECT_NEAR(rows[e.row - 1][0], e.kN, 6e-4 * e.kN);
+        EXPECT_NEAR(rows[e.row - 1][1], e.m, 6e-4 * e.m);
+    }
+}

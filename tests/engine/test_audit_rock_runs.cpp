@@ -141,3 +141,28 @@ TEST(AuditRockRuns, WeakRockSocketInSiKeepsItsHeading)
         EXPECT_NEAR(rows[e.row - 1][1], e.m, 6e-4 * e.m);
     }
 }
+
+TEST(AuditRockRuns, DecomposedTipInDesignControlOneUsesTheLayersMidDepth)
+{
+    // Design load 60 tons stops the shaft at 14 ft (QS 49.79 tons), but the settlement reads
+    // ZD = DGH = (10 + 40) / 2 = 25 ft, set at the geomaterial steps: N = 60 at FK 15, LS 25 ft,
+    // sigma'v 3150 psf (25 + 2 x 3 lies above the walk's 40 ft).
+    const RunOutput r = analyse("aud-r-deco-dc1.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    const auto rows = settlementRows(r.report);
+    ASSERT_EQ(rows.size(), 15u);
+    struct Row {
+        int row;
+        double tons, in;
+    };
+    const Row expected[] = {{1, 5.2662955351185134, 0.003859621443480126},
+                            {10, 52.66295535118513, 0.038596214434801254},
+                            {14, 176.63789566432894, 1.597008622539659},
+                            {15, 176.63789566432894, 1.9164103470475906}};
+    for (const Row &e : expected) {
+        SCOPED_TRACE(e.row);
+        ASSERT_EQ(rows[e.row - 1].size(), 2u);
+        EXPECT_NEAR(rows[e.row - 1][0], e.tons, 6e-4 * e.tons);
+        EXPECT_NEAR(rows[e.row - 1][1], e.in, 6e-4 * e.in);
+    }
+}

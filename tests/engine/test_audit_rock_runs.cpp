@@ -166,3 +166,39 @@ TEST(AuditRockRuns, DecomposedTipInDesignControlOneUsesTheLayersMidDepth)
         EXPECT_NEAR(rows[e.row - 1][1], e.in, 6e-4 * e.in);
     }
 }
+
+TEST(AuditRockRuns, StrongRockWalkThroughSandAndClayInReportAndPlot)
+{
+    // Sand 0-8 ft, clay 8-16 ft, strong rock below; tip proposed at 26 ft. The layers' side
+    // resistances are QS at their bottoms, 6.36 and 44.07 tons, and 1117.14 tons at the tip;
+    // QB 3540.70 tons. Ec/Em = 288000 / (0.47 x 144000) = 4.26, LD = 10 / 3: IF = 0.41.
+    const RunOutput r = analyse("aud-r-strong-walk.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    EXPECT_NE(r.report.find("   26.0     6.81  1117.14  3540.70"), std::string::npos);
+    struct Row {
+        int row;
+        double q1, w1, q2, w2;
+    };
+    const Row expected[] = {
+        {1, 283.45481753919046, 0.04746455346661947, 303.40080424800885, 0.07578472355085444},
+        {5, 1397.8763414634145, 0.24028930192476106, 1398.5365572577539, 0.37189514083303943},
+        {8, 4613.166402439024, 0.8109763939960686, 4610.1496024390235, 1.2454772949230812},
+        {9, 4657.84, 0.8189055838983634, 4654.8232, 1.2576198224557391},
+        {15, 4657.84, 0.8189055838983634, 4654.8232, 1.2576198224557391},
+    };
+    const auto rows = settlementRows(r.report);
+    ASSERT_EQ(rows.size(), 15u);
+    // One trial diameter: the plot file ends with the 15 settlement records.
+    const auto plotLines = lines(r.plot);
+    ASSERT_GE(plotLines.size(), 15u);
+    for (const Row &e : expected) {
+        SCOPED_TRACE(e.row);
+        ASSERT_EQ(rows[e.row - 1].size(), 2u);
+        EXPECT_NEAR(rows[e.row - 1][0], e.q1, 6e-4 * e.q1) << "report, column 1 load";
+        EXPECT_NEAR(rows[e.row - 1][1], e.w1, 6e-4 * e.w1) << "report, column 1 movement";
+        const auto rec = numbers(plotLines[plotLines.size() - 15 + e.row - 1]);
+        ASSERT_EQ(rec.size(), 4u);
+        EXPECT_NEAR(rec[2], e.q2, 6e-3 * e.q2) << "plot, column 2 (upper-bound) load";
+        EXPECT_NEAR(rec[3], e.w2, 6e-3 * e.w2) << "plot, column 2 (upper-bound) movement";
+    }
+}

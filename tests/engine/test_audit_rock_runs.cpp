@@ -202,3 +202,34 @@ TEST(AuditRockRuns, StrongRockWalkThroughSandAndClayInReportAndPlot)
         EXPECT_NEAR(rec[3], e.w2, 6e-3 * e.w2) << "plot, column 2 (upper-bound) movement";
     }
 }
+
+TEST(AuditRockRuns, StrongRockSocketGrowsWithTheTrialDiameter)
+{
+    // The same profile tried at 3.5 ft as well: DRATIO 3.5 / 3 makes the socket 3.5 ft. The
+    // second block's QS 7.42, 51.41, 1303.33 and QB 4694.10 tons come from its own table.
+    const RunOutput r = analyse("aud-r-strong-two.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    EXPECT_NE(r.report.find("   26.0     9.27  1303.33  4694.10"), std::string::npos);
+    const auto all = lines(r.report);
+    std::vector<std::vector<double>> rows;
+    int seen = 0;
+    for (std::size_t i = 0; i < all.size() && rows.empty(); ++i)
+        if (all[i].find("TOP  LOAD     TOP MOVEMENT") != std::string::npos && ++seen == 2)
+            for (std::size_t k = i + 2; k < all.size() && k < i + 17; ++k)
+                rows.push_back(numbers(all[k]));
+    ASSERT_EQ(rows.size(), 15u);
+    struct Row {
+        int row;
+        double tons, in;
+    };
+    const Row expected[] = {{1, 373.1737265773474, 0.04750080422723188},
+                            {5, 1847.163497453311, 0.2404728214003614},
+                            {8, 5997.43, 0.7962430297536718},
+                            {15, 5997.43, 0.7962430297536718}};
+    for (const Row &e : expected) {
+        SCOPED_TRACE(e.row);
+        ASSERT_EQ(rows[e.row - 1].size(), 2u);
+        EXPECT_NEAR(rows[e.row - 1][0], e.tons, 6e-4 * e.tons);
+        EXPECT_NEAR(rows[e.row - 1][1], e.in, 6e-4 * e.in);
+    }
+}

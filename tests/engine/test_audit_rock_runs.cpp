@@ -233,3 +233,36 @@ TEST(AuditRockRuns, StrongRockSocketGrowsWithTheTrialDiameter)
         EXPECT_NEAR(rows[e.row - 1][1], e.in, 6e-4 * e.in);
     }
 }
+
+TEST(AuditRockRuns, WeakRockModulusIsTheRunningMeanOfTheSteps)
+{
+    // Weak rock 10-40 ft with EL from 200000 to 400000 psi: each depth step uses the mean of the
+    // moduli of all weak-rock steps so far; the settlement curve, after the clear, the tip's own
+    // modulus (266666.7 psi at 20 ft). Side above the socket: QS after the 11 ft step.
+    const RunOutput r = analyse("aud-r-weak-modulus.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    struct Qs {
+        const char *row;
+        double tons;
+    };
+    const Qs table[] = {{"   11.0     2.88   142.60", 142.59753031034768},
+                        {"   15.0     3.93   523.86", 523.8585621180606},
+                        {"   20.0     5.24   994.82", 994.8233614809262}};
+    for (const Qs &q : table)
+        EXPECT_NE(r.report.find(q.row), std::string::npos) << q.row << " (" << q.tons << " tons)";
+    const auto rows = settlementRows(r.report);
+    ASSERT_EQ(rows.size(), 15u);
+    struct Row {
+        int row;
+        double tons, in;
+    };
+    const Row expected[] = {{1, 206.2597506733761, 0.015398215598643772},
+                            {10, 1051.8276460595168, 0.18655766129708717},
+                            {15, 1362.9207064809264, 1.8803389111988777}};
+    for (const Row &e : expected) {
+        SCOPED_TRACE(e.row);
+        ASSERT_EQ(rows[e.row - 1].size(), 2u);
+        EXPECT_NEAR(rows[e.row - 1][0], e.tons, 6e-4 * e.tons);
+        EXPECT_NEAR(rows[e.row - 1][1], e.in, 6e-4 * e.in);
+    }
+}

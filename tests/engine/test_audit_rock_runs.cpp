@@ -266,3 +266,36 @@ TEST(AuditRockRuns, WeakRockModulusIsTheRunningMeanOfTheSteps)
         EXPECT_NEAR(rows[e.row - 1][1], e.in, 6e-4 * e.in);
     }
 }
+
+TEST(AuditRockRuns, WeakRockModulusMeanCarriesTheSettlementEvaluationsIntoTheNextDiameter)
+{
+    // Second trial diameter 3.5 ft: the mean is cleared only before the first diameter's
+    // settlement curve, whose 15 evaluations of the tip modulus stay in it, so the second walk
+    // starts from 15 values of 19200 tsf. The side above the socket is the second diameter's own.
+    // QS at 20 ft is 1168.0675 by hand, a rounding edge: only its first decimal is compared.
+    const RunOutput r = analyse("aud-r-weak-two.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    for (const char *row : {"   11.0     3.92   167.17", "   15.0     5.35   614.81", "   20.0     7.13  1168.0"})
+        EXPECT_NE(r.report.find(row), std::string::npos) << row;
+    const auto all = lines(r.report);
+    std::vector<std::vector<double>> rows;
+    int seen = 0;
+    for (std::size_t i = 0; i < all.size() && rows.empty(); ++i)
+        if (all[i].find("TOP  LOAD     TOP MOVEMENT") != std::string::npos && ++seen == 2)
+            for (std::size_t k = i + 2; k < all.size() && k < i + 17; ++k)
+                rows.push_back(numbers(all[k]));
+    ASSERT_EQ(rows.size(), 15u);
+    struct Row {
+        int row;
+        double tons, in;
+    };
+    const Row expected[] = {{1, 252.7079825965625, 0.01472411715320598},
+                            {10, 1331.8794160361615, 0.20299608809068428},
+                            {15, 1669.0888914099596, 2.1722838439016283}};
+    for (const Row &e : expected) {
+        SCOPED_TRACE(e.row);
+        ASSERT_EQ(rows[e.row - 1].size(), 2u);
+        EXPECT_NEAR(rows[e.row - 1][0], e.tons, 6e-4 * e.tons);
+        EXPECT_NEAR(rows[e.row - 1][1], e.in, 6e-4 * e.in);
+    }
+}

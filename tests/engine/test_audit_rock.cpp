@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 
 #include "geomaterial.h"
+#include "report.h"
 #include "strong_rock.h"
 
 using namespace engine;
@@ -291,4 +293,45 @@ TEST(AuditWeakRock, InterfaceConditionOutsideOneToFourIsAnError)
         EXPECT_EQ(v.SHEAR, 0);
         EXPECT_EQ(v.QBTOT, 0);
     }
+}
+
+TEST(AuditGeomaterial, EffectiveStressOfTheDecomposedLayer)
+{
+    const std::vector<StressLayer> layers = {{0, 10, 120, 110}, {10, 40, 130, 140}};
+    struct Case {
+        const char *name;
+        int I;
+        Real WTD;
+        double expected;
+    };
+    const Case cases[] = {
+        {"dry: the layer above in full, half of this one", 1, 100, 10 * 230 / 2.0 + 30 * 270 / 4.0},
+        {"water above the middle at 25 ft", 1, 5, 10 * 230 / 2.0 + 30 * 270 / 4.0 - 20 * 62.4},
+        {"water exactly at the middle", 1, 25, 10 * 230 / 2.0 + 30 * 270 / 4.0},
+        {"first layer", 0, 2, 10 * 230 / 4.0 - 3 * 62.4},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        near(decomposedEffectiveStress(layers, c.I, c.WTD), c.expected, "sigma'v, psf");
+    }
+}
+
+TEST(AuditWeakRock, WarningBlockLayout)
+{
+    std::ostringstream text;
+    ReportWriter out(&text);
+    const auto warnings = weakSocketWarnings(30, 10, 65, 3, 7.2f);
+    ASSERT_EQ(warnings.size(), 2u) << "L/Ds 21.67 above 20, Ec/Em below 10";
+    for (const auto &w : warnings)
+        writeSocketWarning(out, w);
+    EXPECT_EQ(text.str(), "                     ERROR MESSAGE                \n"
+                          "   ------------------------------------------------------------\n"
+                          "SOCKET LENGTH/SOCKET DIAMETER =     21.67\n"
+                          "     L/D SHOULD BE GREATER THAN 2.0 AND LESS THAN 20.0\n"
+                          "\n"
+                          "                     ERROR MESSAGE                \n"
+                          "   ------------------------------------------------------------\n"
+                          "Ec/Em =      7.20\n"
+                          "     Ec/Em SHOULD BE GREATER THAN 10.0 AND LESS THAN 500.0\n"
+                          "\n");
 }

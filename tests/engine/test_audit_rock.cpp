@@ -335,3 +335,28 @@ TEST(AuditWeakRock, WarningBlockLayout)
                           "     Ec/Em SHOULD BE GREATER THAN 10.0 AND LESS THAN 500.0\n"
                           "\n");
 }
+
+TEST(AuditWeakRock, NegativeGammaCarriesNoBase)
+{
+    // L/Ds 100 with Ec/Em 2880: Gamma = 3.83 - 1.35 x 3.459 < 0, so qb = 0; the side relation
+    // is applied as it stands.
+    WeakRockPoint p;
+    p.Ds = 3;
+    p.qu = 41660;
+    p.RQD = 100;
+    p.slumpIn = 6.89f;
+    p.deltaDeg = 30;
+    p.ICOND = 1;
+    p.EM0 = 100;
+    p.ZD = 320;
+    p.ZS = 20;
+    p.L = 300;
+    p.Ec = 288000;
+    p.wt = 0.0003f;
+    const WeakRockRelations r = weakRockRelations(p);
+    ASSERT_TRUE(r.error.empty());
+    near(r.Gamma, -0.8401798584749612, "Gamma");
+    near(r.Omega, 9.403273380508345, "Omega");
+    EXPECT_EQ(r.qb, 0);
+    near(r.SHEAR, -0.7125016983044297, "side stress");
+}

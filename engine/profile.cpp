@@ -51,7 +51,7 @@ Real stepCoefficient(const Layer &layer, Real c, Real zFt, Real blows)
     }
     if (!isCohesive(layer.TYPE))
         c = clampReal(c, 0.25f, 1.2f);
-    // Gravelly sand and gravel: beta with depth in metres (Rollins et al. 2005).
+    // Gravelly sand and gravel: beta with depth in metres.
     if (layer.TYPE == 8)
         c = clampReal(2.0f - 0.15f * std::pow(0.3048f * zFt, 0.75f), 0.25f, 1.8f);
     if (layer.TYPE == 9)
@@ -121,7 +121,7 @@ Profile normaliseProfile(const ProjectInput &input)
         if (std::fabs(L.NC[TOP]) < 1e-5f && std::fabs(L.NC[BOTTOM]) < 1e-5f) {
             pr.ncComputed = true;
             if (isCohesive(L.TYPE)) {
-                // Skempton's depth factor on Nc = 6, capped lower in shale.
+                // Nc grows from 6 with depth over diameter, capped lower in shale.
                 const Real cap = L.TYPE == 2 ? 9.0f : 7.0f;
                 L.NC[TOP] = std::fmin(6 * (1 + 0.2f * L.TOP / r.DSTART), cap);
                 L.NC[BOTTOM] = std::fmin(6 * (1 + 0.2f * L.DEPTH / r.DSTART), cap);

@@ -98,7 +98,7 @@ Real CLAYBASE(const BaseStep &b, const WalkState &w)
     Real cuTsf = b.cu / 2000;
     if (!(layer.CU[TOP] > 1e-5f) && !(layer.CU[BOTTOM] > 1e-5f))
         cuTsf = b.blows / 10;
-    // Reduction for bases over 75 in (O'Neill and Reese 1999).
+    // Reduction for bases over 75 in.
     Real Fr = 1;
     if (w.DB > 6.25f) {
         Real bf = 0.45f * std::sqrt(2 * cuTsf);
@@ -162,7 +162,7 @@ Real SANDBASE(const BaseStep &b, const WalkState &w, std::vector<StepNote> &note
             qb = 30;
         QB = w.Ab * qb;
     }
-    // Reductions for large bases and shallow tips (Reese and O'Neill 1988).
+    // Reductions for large bases and shallow tips.
     const int sandTip = b.profile->run.ISANDTIP;
     if (sandTip == 1 && DB > 4.17f && reduceLargeBase)
         QB = QB * 50 / (12 * DB);
@@ -221,7 +221,7 @@ StepResult evaluateStep(Profile &pr, int li, Real FK, Real ZSIDE, Real L, WalkSt
             r.notes.push_back({StepMessage::GravelBlowCount});
     }
 
-    // Rock term: 0.15 qu in soft rock, 2.5 sqrt(qu) (psi) above 280 psi (Horvath and Kenney).
+    // Rock term: 0.15 qu in soft rock, 2.5 sqrt(qu) (psi) above 280 psi.
     Real COH = cu;
     Real socketDiameter = 0;
     Real rockQu = 0;

@@ -8,23 +8,6 @@
 
 using namespace wholerun;
 
-namespace {
-
-std::vector<std::vector<double>> settlementRows(const std::string &report)
-{
-    const auto all = lines(report);
-    std::vector<std::vector<double>> rows;
-    for (std::size_t i = 0; i < all.size(); ++i)
-        if (all[i].find("TOP  LOAD     TOP MOVEMENT") != std::string::npos) {
-            for (std::size_t k = i + 2; k < all.size() && k < i + 17; ++k)
-                rows.push_back(numbers(all[k]));
-            break;
-        }
-    return rows;
-}
-
-} // namespace
-
 TEST(AuditRockRuns, DecomposedTipWithoutSocketDiameterKeepsTheLayeredStress)
 {
     // Sand 0-10 ft over decomposed rock to 40 ft without a socket diameter; tip proposed at
@@ -33,7 +16,7 @@ TEST(AuditRockRuns, DecomposedTipWithoutSocketDiameterKeepsTheLayeredStress)
     // the stem diameter taken for the socket.
     const RunOutput r = analyse("aud-r-deco-nobds.tnd");
     EXPECT_EQ(r.result, engine::kNormal);
-    const auto rows = settlementRows(r.report);
+    const auto rows = settlementTable(r.report);
     ASSERT_EQ(rows.size(), 15u);
     struct Row {
         const char *name;
@@ -62,7 +45,7 @@ TEST(AuditRockRuns, StrongRockSocketInDesignControlOneEndsAtTheBaseOfTheSideZone
     const RunOutput r = analyse("aud-r-strong-dc1.tnd");
     EXPECT_EQ(r.result, engine::kNormal);
     EXPECT_NE(r.report.find("   17.0     4.45   690.97  3540.70"), std::string::npos);
-    const auto rows = settlementRows(r.report);
+    const auto rows = settlementTable(r.report);
     ASSERT_EQ(rows.size(), 15u);
     struct Row {
         const char *name;
@@ -94,7 +77,7 @@ TEST(AuditRockRuns, StrongRockSocketInSiHasNoHeadingAndKilonewtonMetreRows)
     EXPECT_EQ(r.result, engine::kNormal);
     EXPECT_EQ(r.report.find("LOAD SETTLEMENT RELATIONSHIP"), std::string::npos);
     EXPECT_NE(r.report.find("TOP  LOAD     TOP MOVEMENT        \n"), std::string::npos);
-    const auto rows = settlementRows(r.report);
+    const auto rows = settlementTable(r.report);
     ASSERT_EQ(rows.size(), 15u);
     struct Row {
         int row;
@@ -123,7 +106,7 @@ TEST(AuditRockRuns, WeakRockSocketInSiKeepsItsHeading)
     EXPECT_NE(r.report.find("                      LOAD SETTLEMENT RELATIONSHIP      \n"
                             "               ------------------------------------------   \n"),
               std::string::npos);
-    const auto rows = settlementRows(r.report);
+    const auto rows = settlementTable(r.report);
     ASSERT_EQ(rows.size(), 15u);
     struct Row {
         int row;
@@ -149,7 +132,7 @@ TEST(AuditRockRuns, DecomposedTipInDesignControlOneUsesTheLayersMidDepth)
     // sigma'v 3150 psf (25 + 2 x 3 lies above the walk's 40 ft).
     const RunOutput r = analyse("aud-r-deco-dc1.tnd");
     EXPECT_EQ(r.result, engine::kNormal);
-    const auto rows = settlementRows(r.report);
+    const auto rows = settlementTable(r.report);
     ASSERT_EQ(rows.size(), 15u);
     struct Row {
         int row;
@@ -186,7 +169,7 @@ TEST(AuditRockRuns, StrongRockWalkThroughSandAndClayInReportAndPlot)
         {9, 4657.84, 0.8189055838983634, 4654.8232, 1.2576198224557391},
         {15, 4657.84, 0.8189055838983634, 4654.8232, 1.2576198224557391},
     };
-    const auto rows = settlementRows(r.report);
+    const auto rows = settlementTable(r.report);
     ASSERT_EQ(rows.size(), 15u);
     // One trial diameter: the plot file ends with the 15 settlement records.
     const auto plotLines = lines(r.plot);
@@ -250,7 +233,7 @@ TEST(AuditRockRuns, WeakRockModulusIsTheRunningMeanOfTheSteps)
                         {"   20.0     5.24   994.82", 994.8233614809262}};
     for (const Qs &q : table)
         EXPECT_NE(r.report.find(q.row), std::string::npos) << q.row << " (" << q.tons << " tons)";
-    const auto rows = settlementRows(r.report);
+    const auto rows = settlementTable(r.report);
     ASSERT_EQ(rows.size(), 15u);
     struct Row {
         int row;

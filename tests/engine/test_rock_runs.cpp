@@ -15,20 +15,6 @@ using engine::Real;
 
 namespace {
 
-// The 15 rows of the "TOP  LOAD     TOP MOVEMENT" table: load, movement.
-std::vector<std::vector<double>> settlementTable(const std::string &report)
-{
-    const auto all = lines(report);
-    std::vector<std::vector<double>> rows;
-    for (std::size_t i = 0; i < all.size(); ++i)
-        if (all[i].find("TOP  LOAD     TOP MOVEMENT") != std::string::npos) {
-            for (std::size_t k = i + 2; k < all.size() && k < i + 17; ++k)
-                rows.push_back(numbers(all[k]));
-            break;
-        }
-    return rows;
-}
-
 // The capacity-table row of a length.
 std::vector<double> rowAt(const std::string &report, double length)
 {

@@ -49,6 +49,14 @@ void reportError(RunRock &rock, ReportWriter &report, ReportWriter &runtime, con
     report.error({text});
 }
 
+std::vector<StressLayer> stressLayers(const Profile &pr)
+{
+    std::vector<StressLayer> stress;
+    for (const Layer &L : pr.layers)
+        stress.push_back({L.TOP, L.DEPTH, L.GAMMA[TOP], L.GAMMA[BOTTOM]});
+    return stress;
+}
+
 // Side resistance down to the bottom of layer i: QS at the layer's last step.
 Real layerQS(const DepthWalk &walk, int i) { return walk.layers[i].lastQS; }
 
@@ -66,9 +74,7 @@ int rockLayersBelowFirst(const Profile &pr, int tipLayer)
 GeomaterialStep DECOSIDE(const Profile &pr, int li, Real FK, Real ZSIDE, const WalkState &walk)
 {
     const Layer &layer = pr.layers[li];
-    std::vector<StressLayer> stress;
-    for (const Layer &L : pr.layers)
-        stress.push_back({L.TOP, L.DEPTH, L.GAMMA[TOP], L.GAMMA[BOTTOM]});
+    const std::vector<StressLayer> stress = stressLayers(pr);
     const Real Ds = walk.DRATIO * interpolate(layer.BDS, layer, FK);
     Real sigmaV = decomposedEffectiveStress(stress, li, pr.run.WTD);
     // Deeper than the walk has reached, the walk's own effective stress is used.
@@ -194,9 +200,7 @@ void SETDECO(const RockContext &c, SettlementTable &table, ReportWriter &report,
     DecoSettlementInput in;
     in.Ds = c.shaft->DRATIO * interpolate(tip.BDS, tip, FK);
     in.DSTART = pr.run.DSTART;
-    std::vector<StressLayer> stress;
-    for (const Layer &L : pr.layers)
-        stress.push_back({L.TOP, L.DEPTH, L.GAMMA[TOP], L.GAMMA[BOTTOM]});
+    const std::vector<StressLayer> stress = stressLayers(pr);
     in.sigmaV = decomposedEffectiveStress(stress, I, pr.run.WTD);
     // The stress test reads the socket diameter as entered; DSTART stands in only afterwards.
     if (ZD + 2 * in.Ds > c.walk->state.ZSIDE)

@@ -473,7 +473,7 @@ inline double plotAgreement(const TRunOutput &run, std::string &detailText)
     double worst = 0;
     std::ostringstream s;
     s.imbue(std::locale::classic());
-    s << "at " << length << ":";
+    s << "at length " << length << ", report / plot file:";
     for (const char *column : {"QS", "QB", "QU"}) {
         double inReport, inPlot;
         if (!detail::interpolate(report, column, length, inReport) ||
@@ -483,7 +483,7 @@ inline double plotAgreement(const TRunOutput &run, std::string &detailText)
         }
         const double diff = inReport == 0 ? std::fabs(inPlot) : std::fabs(inPlot / inReport - 1);
         worst = std::max(worst, diff);
-        s << ' ' << column << ' ' << inReport << " / " << inPlot;
+        s << (column[1] == 'S' ? " " : ", ") << column << ' ' << inReport << " / " << inPlot;
     }
     detailText = s.str();
     return worst;

@@ -117,5 +117,5 @@ else
     echo "  (update-mime-database not installed: skipped)"
 fi
 
-echo "package test: $passed passed, $failed failed"
+echo "package-test: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

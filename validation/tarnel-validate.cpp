@@ -280,7 +280,7 @@ void writeHtml(std::ostream &out, const std::vector<TExampleResult> &results, co
            "h1{font-size:1.6em}h2{font-size:1.2em;margin-top:2em;border-bottom:1px solid #bbb}\n"
            "table{border-collapse:collapse;margin:.6em 0;width:100%}\n"
            "th,td{border:1px solid #ccc;padding:.25em .5em;vertical-align:top}th{background:#eef1f4;text-align:left}\n"
-           "td.n{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}\n"
+           "td.n,th.n{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}\n"
            ".ok{color:#17612a;font-weight:bold}.bad{color:#a40000;font-weight:bold}\n"
            ".summary{padding:.5em .8em;border-radius:4px}.summary.ok{background:#e6f4e9}.summary.bad{background:#fbe6e6}\n"
            ".meta{color:#555;font-size:.92em}ul.notes{font-size:.92em}\n"
@@ -301,9 +301,10 @@ void writeHtml(std::ostream &out, const std::vector<TExampleResult> &results, co
         std::string line = runLine(r);
         for (std::size_t at; (at = line.find('`')) != std::string::npos;)
             line.erase(at, 1);
-        out << html(line) << "<br>\nValues in " << html(r.example->unit) << ".</p>\n"
-            << "<table><tr><th>Quantity</th><th>Published</th><th>TARNEL</th><th>Ratio</th><th>Tolerance</th>"
-               "<th>Verdict</th></tr>\n";
+        const std::string runReport = "runs/" + r.example->name + "/" + r.example->name + ".tno";
+        out << html(line) << " <a href=\"" << html(runReport) << "\">The program's report</a>.<br>\nValues in " << html(r.example->unit) << ".</p>\n"
+            << "<table><tr><th>Quantity</th><th class=\"n\">Published</th><th class=\"n\">TARNEL</th>"
+               "<th class=\"n\">Ratio</th><th class=\"n\">Tolerance</th><th>Verdict</th></tr>\n";
         std::vector<const TVerdict *> notes, listed;
         for (const auto &v : r.verdicts) {
             if (!v.row->compared()) {
@@ -327,7 +328,7 @@ void writeHtml(std::ostream &out, const std::vector<TExampleResult> &results, co
         }
         if (!listed.empty()) {
             out << "<p>Not compared (shown for information, no verdict):</p>\n<table><tr><th>Quantity</th>"
-                   "<th>Published</th><th>TARNEL</th><th>Reason</th></tr>\n";
+                   "<th class=\"n\">Published</th><th class=\"n\">TARNEL</th><th>Reason</th></tr>\n";
             for (const auto *v : listed)
                 out << "<tr><td>" << html(v->row->quantity) << "</td><td class=\"n\">" << v->row->publishedText
                     << "</td><td class=\"n\">" << html(tarnelText(*v)) << "</td><td>" << html(v->row->note)

@@ -84,10 +84,10 @@ std::string testName(const ::testing::TestParamInfo<std::string> &info)
     return name;
 }
 
-std::string percent(double fraction)
+std::string printed(const char *format, double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%+.2f %%", fraction * 100);
+    char text[48];
+    std::snprintf(text, sizeof text, format, value);
     return text;
 }
 
@@ -102,9 +102,10 @@ TEST_P(PublishedValue, WithinTolerance)
     const auto v = verdictFor(*row);
     const std::string what = row->example + " / " + row->key + " \"" + row->quantity + "\"";
     ASSERT_TRUE(v.readable) << what << ": cannot read the program's value: " << v.error;
-    EXPECT_TRUE(v.within) << what << " OUT OF TOLERANCE: TARNEL " << v.tarnel << ' ' << row->unit << ", published "
-                          << row->publishedText << ' ' << row->unit << ", ratio " << v.ratio << " ("
-                          << percent(v.ratio - 1) << "), tolerance " << row->tolerance * 100 << " %"
+    EXPECT_TRUE(v.within) << what << " OUT OF TOLERANCE: TARNEL " << printed("%.3f", v.tarnel) << ' ' << row->unit
+                          << ", published " << row->publishedText << ' ' << row->unit << ", ratio "
+                          << printed("%.4f", v.ratio) << " (" << printed("%+.2f %%", (v.ratio - 1) * 100)
+                          << "), tolerance " << printed("%g %%", row->tolerance * 100)
                           << (row->note.empty() ? "" : "\n  expected: " + row->note);
 }
 INSTANTIATE_TEST_SUITE_P(Validation, PublishedValue, ::testing::ValuesIn(rowIds(true)), testName);
@@ -138,14 +139,16 @@ TEST(ValidationSuite, TableIsWellFormed)
                   0);
     }
     for (const auto &entry : fs::directory_iterator(kSuite)) {
-        if (entry.path().extension() == ".tnd")
+        if (entry.path().extension() == ".tnd") {
             EXPECT_TRUE(names.count(entry.path().stem().string())) << entry.path() << " is not in examples.tsv";
+        }
     }
     for (const auto &r : allRows()) {
-        EXPECT_TRUE(names.count(r.example)) << r.key << " names an unknown example " << r.example;
-        EXPECT_TRUE(keys.insert(r.example + "/" + r.key).second) << "duplicate row " << r.key;
-        EXPECT_EQ(r.unit, std::find_if(examples.begin(), examples.end(), [&](auto &e) { return e.name == r.example; })->unit)
-            << r.example << "/" << r.key;
+        SCOPED_TRACE(r.example + "/" + r.key);
+        EXPECT_TRUE(keys.insert(r.example + "/" + r.key).second) << "duplicate row";
+        const auto example = std::find_if(examples.begin(), examples.end(), [&](auto &e) { return e.name == r.example; });
+        ASSERT_NE(example, examples.end()) << "unknown example";
+        EXPECT_EQ(r.unit, example->unit);
     }
 }
 

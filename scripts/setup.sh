@@ -9,6 +9,7 @@ packages=(
     libgtest-dev googletest
     clang-14 libclang-rt-14-dev
     xvfb xauth
+    dpkg-dev desktop-file-utils shared-mime-info
 )
 
 missing=()

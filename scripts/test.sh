@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs, builds and runs every test: the normal build, the engine again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the project-file fuzzer for about a
-# minute. Fails on the first failing step.
+# Installs, builds and runs every test: the normal build, the published validation examples,
+# the Debian package, the engine again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the project-file fuzzer for about a minute. Fails on the first failing step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -11,6 +11,12 @@ echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
+
+echo "== validation report of the published examples"
+bash scripts/validate.sh
+
+echo "== Debian package"
+bash scripts/package-test.sh
 
 echo "== engine under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNEL_SANITIZE=ON \

@@ -107,7 +107,7 @@ TDlgExport::TDlgExport(const TPlots &graphs, const TAvailable &available, const 
     // nor refuses a chosen one.
     connect(CheckListBoxPlots, &QListWidget::itemChanged, this, [this] { CheckGenerateBtn(); });
 
-    resize(520, 480);
+    resize(480, 440);
     FormShow();
 }
 

@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QGuiApplication>
 
 #include <iostream>
 
 #include "Main.h"
+#include "core/plotcommand.h"
 #include "core/resave.h"
 
 int main(int argc, char **argv)
@@ -11,6 +13,12 @@ int main(int argc, char **argv)
     if (argc > 1 && std::string_view(argv[1]) == "--resave") {
         QCoreApplication app(argc, argv);
         return runResaveCommand(QCoreApplication::arguments().mid(1), std::cerr);
+    }
+    // Graphs into files from scripts: no window, and no display needed.
+    if (argc > 1 && std::string_view(argv[1]) == "--plot") {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return runPlotCommand(QCoreApplication::arguments().mid(1), std::cerr);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("TARNEL");

@@ -52,7 +52,8 @@ QString TGraphPlot::UnitText(const QString &code) const
 
 QString TGraphPlot::AxisTitle(const QString &caption, const QString &units) const
 {
-    return units.isEmpty() ? caption : caption + " (" + UnitText(units) + ")";
+    // Captions such as "Resistance/F.S. " end in a blank; the unit follows after one blank.
+    return units.isEmpty() ? caption : caption.trimmed() + " (" + UnitText(units) + ")";
 }
 
 void TGraphPlot::ResetActiveLines()

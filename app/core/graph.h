@@ -103,7 +103,8 @@ public:
     void SetUnits(int units);
     /// The unit text of a code in this graph's unit system: "F2" reads "tons" or "kN".
     QString UnitText(const QString &code) const;
-    /// Caption followed by " (" + unit text + ")" when there is a unit code.
+    /// Caption followed by " (" + unit text + ")" when there is a unit code, with one blank
+    /// before the bracket however many the caption ends in.
     QString AxisTitle(const QString &caption, const QString &units) const;
 
     /// Set 0 holds the curves, set 1 the soil layers; sets 2 and 3 are never drawn.

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "Main.h"
+#include "core/exportgraphs.h"
 #include "core/plotcommand.h"
 #include "core/resave.h"
 
@@ -19,6 +20,11 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         return runPlotCommand(QCoreApplication::arguments().mid(1), std::cerr);
+    }
+    // Every graph with results into a workbook, for batch use: no window, no display.
+    if (argc > 1 && std::string_view(argv[1]) == "--export") {
+        QCoreApplication app(argc, argv);
+        return runExportCommand(QCoreApplication::arguments().mid(1), std::cerr);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("TARNEL");

@@ -1,8 +1,14 @@
 #include "exportgraphs.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
+#include <ostream>
 
 #include "graph.h"
+#include "projectdata.h"
+#include "resultgraphs.h"
 #include "workbook.h"
 
 namespace {
@@ -27,6 +33,23 @@ QString completeStatus(int lines, int exported, int charted)
     if (charted == exported)
         return QString("Complete: first %1 of %2 lines exported").arg(exported).arg(lines);
     return QString("Complete: first %1 of %2 lines exported, first %3 charted").arg(exported).arg(lines).arg(charted);
+}
+
+// Messages of the loaders may run over several lines; the command prints one.
+std::string oneLine(const std::string &message)
+{
+    std::string out;
+    for (char c : message) {
+        if (c == '\r' || c == '\n') {
+            if (!out.empty() && out.back() != ' ')
+                out += "; ";
+        } else {
+            out += c;
+        }
+    }
+    while (!out.empty() && (out.back() == ' ' || out.back() == ';'))
+        out.pop_back();
+    return out;
 }
 
 } // namespace
@@ -161,4 +184,57 @@ void GenerateChart(TWorkbook &book, const TGraphPlot &graph, int k)
 
     book.Activate(kLegend);
     book.SetCell(kLegend, r, 6, completeStatus(lineCount, exported, charted));
+}
+
+int runExportCommand(const QStringList &arguments, std::ostream &err)
+{
+    if (arguments.isEmpty() || arguments.first() != "--export")
+        return -1;
+    if (arguments.size() != 3) {
+        err << "usage: tarnel2012 --export PROJECT.tnd OUT.xlsx\n";
+        return 2;
+    }
+    const QString projectPath = arguments[1];
+    const QString outPath = arguments[2];
+
+    TProjectTables tables;
+    TProgramData project(tables);
+    try {
+        project.CreateFromFile(projectPath, true);
+    } catch (const std::exception &error) {
+        err << "tarnel2012: cannot read the project " << projectPath.toStdString() << ": " << oneLine(error.what())
+            << '\n';
+        return 1;
+    }
+    const QFileInfo info(projectPath);
+    const QString plotPath = info.dir().filePath(info.completeBaseName() + ".tnp");
+    if (!QFileInfo::exists(plotPath)) {
+        err << "tarnel2012: " << projectPath.toStdString() << " has no results (" << plotPath.toStdString()
+            << " does not exist): run the analysis first\n";
+        return 1;
+    }
+    TResultGraphs results;
+    std::string failure;
+    if (!results.LoadPlotFile(plotPath, project, &failure)) {
+        err << "tarnel2012: cannot read the results " << plotPath.toStdString() << ": " << oneLine(failure) << '\n';
+        return 1;
+    }
+    const auto available = availablePlots(true, true, project.SettlementCurves);
+    std::vector<const TGraphPlot *> graphs;
+    for (int n = 1; n <= kExportPlotCount; ++n)
+        if (available[size_t(n - 1)] && results.graph(n) && hasPoints(*results.graph(n)))
+            graphs.push_back(results.graph(n));
+    if (graphs.empty()) {
+        err << "tarnel2012: " << plotPath.toStdString() << " holds no graph with points\n";
+        return 1;
+    }
+    try {
+        TWorkbook book;
+        GenerateWorkbook(book, graphs);
+        book.SaveAs(outPath);
+    } catch (const std::exception &error) {
+        err << "tarnel2012: " << oneLine(error.what()) << '\n';
+        return 1;
+    }
+    return 0;
 }

@@ -10,11 +10,14 @@
 #include <minizip/unzip.h>
 
 #include <memory>
+#include <sstream>
 
 #include "ExportDlg.h"
 #include "Messages.h"
 #include "core/exportgraphs.h"
 #include "core/graph.h"
+#include "core/projectdata.h"
+#include "core/resultgraphs.h"
 #include "core/workbook.h"
 
 namespace {
@@ -503,6 +506,134 @@ private slots:
         QCOMPARE(elementTexts(chart2, "c:f"), (QStringList{"Page_2!$A$6:$A$7", "Page_2!$B$6:$B$7"}));
         QVERIFY(!chart2.contains("maxMin"));
         QVERIFY(chart2.contains("<c:spPr><a:solidFill><a:srgbClr val=\"FFFFFF\"/>"));
+    }
+
+    // The engine's results of two examples, kept beside this test as the engine wrote them.
+    void exampleWorkbook_data()
+    {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<int>("graphCount");
+        QTest::newRow("belled shaft in clay and shale, t-z curves") << "belled-clay-shale" << 12;
+        QTest::newRow("rock socket, no bound curves") << "rock-socket-igm" << 9;
+    }
+    void exampleWorkbook()
+    {
+        QFETCH(QString, example);
+        QFETCH(int, graphCount);
+        QTemporaryDir dir;
+        const QString project = dir.filePath("job.tnd");
+        QVERIFY(QFile::copy(QString(TARNEL_EXAMPLES) + "/" + example + ".tnd", project));
+        QVERIFY(QFile::copy(QFINDTESTDATA("tst_export_data/" + example + ".tnp"), dir.filePath("job.tnp")));
+        const QString out = dir.filePath("job.xlsx");
+        std::ostringstream err;
+        QCOMPARE(runExportCommand({"--export", project, out}, err), 0);
+        QCOMPARE(err.str(), std::string());
+
+        TProjectTables tables;
+        TProgramData data(tables);
+        data.CreateFromFile(project, true);
+        TResultGraphs results;
+        QVERIFY(results.LoadPlotFile(dir.filePath("job.tnp"), data, nullptr));
+
+        TReadBook read = TReadBook::open(out);
+        QStringList names{"Legend"};
+        for (int k = 1; k <= graphCount; ++k)
+            names << QString("Page_%1").arg(k) << QString("Plot_%1").arg(k);
+        QCOMPARE(read.sheetNames, names);
+        auto legend = read.cells("Legend");
+        for (int k = 1; k <= graphCount; ++k) {
+            const TGraphPlot &graph = *results.graph(k);
+            const QString r = QString::number(k + 2);
+            QCOMPARE(legend["B" + r], "n:" + QString::number(k));
+            QCOMPARE(legend["C" + r], graph.Caption);
+            QCOMPARE(legend["F" + r], QString("Complete"));
+
+            const QString page = QString("Page_%1").arg(k);
+            auto cells = read.cells(page);
+            QCOMPARE(cells["A1"], graph.Caption);
+            QCOMPARE(cells["B2"], UnitsTitle(graph, graph.XCaption, graph.XUnits));
+            QCOMPARE(cells["B3"], UnitsTitle(graph, graph.YCaption, graph.YUnits));
+            const TLineSet &lines = graph.Lines(0);
+            QStringList expectedRefs;
+            for (int i = 0; i < lines.LineCount(); ++i) {
+                const QString x = *GetExcelCol(2 * i + 1), y = *GetExcelCol(2 * i + 2);
+                QCOMPARE(cells[x + "4"], lines.Line(i).DisplayName());
+                const auto &points = lines.Line(i).Points;
+                for (size_t j = 0; j < points.size(); ++j) {
+                    const QString row = QString::number(6 + j);
+                    QVERIFY2(cells[x + row].startsWith("n:") && cells[y + row].startsWith("n:"), qPrintable(page + x + row));
+                    QCOMPARE(cells[x + row].mid(2).toDouble(), points[j].X);
+                    QCOMPARE(cells[y + row].mid(2).toDouble(), points[j].Y);
+                }
+                QVERIFY(!cells.count(x + QString::number(6 + points.size())));
+                const QString last = QString::number(5 + std::max<size_t>(points.size(), 1));
+                expectedRefs << QString("%1!$%2$6:$%2$%3").arg(page, x, last) << QString("%1!$%2$6:$%2$%3").arg(page, y, last);
+            }
+            const QByteArray chart = read.chartOf(QString("Plot_%1").arg(k));
+            QCOMPARE(elementTexts(chart, "c:f"), expectedRefs);
+            QCOMPARE(chart.contains("<c:orientation val=\"maxMin\"/>"), graph.XOnTop);
+        }
+    }
+
+    void exportCommandFailures_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("too few") << QStringList{"--export", "a.tnd"} << 2 << "usage: tarnel2012 --export PROJECT.tnd OUT.xlsx";
+        QTest::newRow("no project") << QStringList{"--export", "@dir/none.tnd", "@dir/o.xlsx"} << 1
+                                    << "tarnel2012: cannot read the project @dir/none.tnd: ";
+        QTest::newRow("no results") << QStringList{"--export", "@dir/bare.tnd", "@dir/o.xlsx"} << 1
+                                    << "tarnel2012: @dir/bare.tnd has no results (@dir/bare.tnp does not exist)";
+        QTest::newRow("broken results") << QStringList{"--export", "@dir/broken.tnd", "@dir/o.xlsx"} << 1
+                                        << "tarnel2012: cannot read the results @dir/broken.tnp: ";
+        QTest::newRow("unwritable output") << QStringList{"--export", "@dir/job.tnd", "@dir/missing/o.xlsx"} << 1
+                                           << "tarnel2012: Cannot write @dir/missing/o.xlsx: ";
+    }
+    void exportCommandFailures()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString example = QString(TARNEL_EXAMPLES) + "/belled-clay-shale.tnd";
+        for (const char *name : {"bare.tnd", "broken.tnd", "job.tnd"})
+            QVERIFY(QFile::copy(example, dir.filePath(name)));
+        QVERIFY(QFile::copy(QFINDTESTDATA("tst_export_data/belled-clay-shale.tnp"), dir.filePath("job.tnp")));
+        {
+            QFile broken(dir.filePath("broken.tnp"));
+            QVERIFY(broken.open(QIODevice::WriteOnly));
+            broken.write(" 3 50 x\n");
+        }
+        arguments.replaceInStrings("@dir", dir.path());
+        message.replace("@dir", dir.path());
+        std::ostringstream err;
+        QCOMPARE(runExportCommand(arguments, err), code);
+        const QString text = QString::fromStdString(err.str());
+        QVERIFY2(text.startsWith(message), qPrintable(text));
+        QVERIFY2(text.endsWith('\n') && text.count('\n') == 1, qPrintable(text));
+        QVERIFY(!QFile::exists(dir.filePath("o.xlsx")));
+    }
+
+    // The command needs no display: run the program itself without one.
+    void exportCommandWithoutDisplay()
+    {
+        const QString program = QString(TARNEL_BIN_DIR) + "/tarnel2012";
+        if (!QFile::exists(program))
+            QSKIP("the program is not built");
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(QString(TARNEL_EXAMPLES) + "/belled-clay-shale.tnd", dir.filePath("job.tnd")));
+        QVERIFY(QFile::copy(QFINDTESTDATA("tst_export_data/belled-clay-shale.tnp"), dir.filePath("job.tnp")));
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        process.setProcessEnvironment(env);
+        process.start(program, {"--export", dir.filePath("job.tnd"), dir.filePath("out.xlsx")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(TReadBook::open(dir.filePath("out.xlsx")).sheetNames.size(), 25);
     }
 
     void saveFailureKeepsTheOldFile()

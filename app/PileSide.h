@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+#include "core/sideview.h"
+
+class QLabel;
+class QPainter;
+class QPushButton;
+class TProgramData;
+
+/// Prints one landscape page: the default asks for the printer with the print dialog and
+/// calls paintPage once with the page's painter and device rectangle; tests install a hook
+/// that paints into a device of their own.
+using TPrintPageHook = std::function<void(QWidget *parent, const QString &jobTitle,
+                                          const std::function<void(QPainter &, const QRect &)> &paintPage)>;
+/// Replaces the printing; an empty hook restores it. Returns the previous hook.
+TPrintPageHook setPrintPageHook(TPrintPageHook hook);
+
+class TSideViewBox;
+
+/// "Elevation View": the shaft drawn to scale in its soil profile, the depth under the pointer
+/// in the caption, and "Print" to a landscape page. Rebuilt from the project on every
+/// activation; reads the project, never writes it. Deletes itself when closed.
+class TDlgSideView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TDlgSideView(const TProgramData &project, QWidget *parent = nullptr);
+
+    const TSideView &view() const { return m_view; }
+    /// The drawing area whose size the view rule uses.
+    QWidget *paintBox() const;
+
+public slots:
+    /// Rebuilds the pieces from the project, applies the view rule and repaints.
+    void FormActivate();
+    void PrintBtnClick();
+
+protected:
+    bool event(QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+
+private:
+    friend class TSideViewBox;
+    void PaintBoxPaint(QPainter &painter);
+    void PaintBoxResize();
+    void PaintBoxMouseMove(int y);
+    QRect drawingArea() const;
+
+    const TProgramData &m_project;
+    TSideView m_view;
+    QLabel *Label1 = nullptr;
+    QPushButton *PrintBtn = nullptr;
+    TSideViewBox *PaintBox1 = nullptr;
+    bool m_watchingSubWindow = false;
+};

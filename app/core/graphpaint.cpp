@@ -308,7 +308,7 @@ void drawLegend(QPainter &p, const TGraphPlot &g, const GraphView &v, const Pain
     const int th = textHeight(label, p.device());
     p.setPen(QPen(Qt::black, thinPen(t)));
     p.setBrush(Qt::white);
-    p.drawRect(box);
+    p.drawRect(box.adjusted(0, 0, -1, -1));
     int y = box.top() + t.dpiY / 32;
     for (size_t r = 0; r < rows.lines.size(); ++r) {
         const int line = rows.lines[r];

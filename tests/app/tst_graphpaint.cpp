@@ -6,6 +6,7 @@
 
 #include "core/graph.h"
 #include "core/graphpaint.h"
+#include "core/plotcommand.h"
 #include "core/soilpatterns.h"
 
 namespace {
@@ -320,6 +321,52 @@ private slots:
             black += at(image, {x, 1200}).lightness() < 100 ? 1 : 0;
         QVERIFY(black > 0);
         QVERIFY(!pictureLegendRect(g, view, t, l, &image).isEmpty());
+    }
+
+    void vectorPicturesKeepInside()
+    {
+        // SVG keeps no clip: a zoomed view must not spill curves or tiles out of the plot.
+        TGraphPlot g;
+        curvesGraph(g);
+        setLine(g, 4, {{0, 0}, {500, 100}});
+        g.ShowLayers = true;
+        g.Lines(1).SetLineCount(2);
+        g.Lines(1).SetPointCount(1);
+        g.Lines(1).Point(0, 0) = {1, 30};
+        g.Lines(1).Point(1, 0) = {7, 100};
+        GraphView view = *initialView(g);
+        view.current = {{200, 300}, {20, 60}};
+        QTemporaryDir dir;
+        const QString path = dir.filePath("zoomed.svg");
+        std::string failure;
+        QVERIFY2(saveGraphPicture(path, g, view, QSize(900, 600), 150, &failure), failure.c_str());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString svg = QString::fromUtf8(f.readAll());
+        const TPlotLayout l = layoutFor(g, PaintTarget{QRect(0, 0, 900, 600), 150, 150, OutputMode::Bitmap});
+        int points = 0;
+        QRegularExpression polyline("<polyline[^>]*points=\"([^\"]*)\"");
+        for (auto m = polyline.globalMatch(svg); m.hasNext();) {
+            for (const QString &pair : m.next().captured(1).split(' ', Qt::SkipEmptyParts)) {
+                const QStringList xy = pair.split(',');
+                const double x = xy[0].toDouble(), y = xy[1].toDouble();
+                QVERIFY2(x >= l.plot.left - 0.01 && x <= l.plot.right + 1.01 && y >= l.plot.top - 0.01 &&
+                             y <= l.plot.bottom + 1.01,
+                         qPrintable(pair));
+                ++points;
+            }
+        }
+        QVERIFY(points > 10);
+        int images = 0;
+        QRegularExpression image("<image x=\"([^\"]*)\" y=\"([^\"]*)\" width=\"([^\"]*)\" height=\"([^\"]*)\"");
+        for (auto m = image.globalMatch(svg); m.hasNext(); ++images) {
+            const auto r = m.next();
+            const QRectF tile(r.captured(1).toDouble(), r.captured(2).toDouble(), r.captured(3).toDouble(),
+                              r.captured(4).toDouble());
+            QVERIFY(tile.left() >= l.band.left && tile.right() <= l.band.right);
+            QVERIFY(tile.top() >= l.band.top && tile.bottom() <= l.band.bottom + 1);
+        }
+        QVERIFY(images > 0);
     }
 
     void patternsAreBuiltIn_data()

@@ -1,0 +1,124 @@
+#include "DataForm.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+
+#include <cmath>
+
+#include "DataEdit.h"
+#include "core/expression.h"
+#include "core/projectdata.h"
+
+bool entryPasses(const TDataEdit &field)
+{
+    try {
+        const double value = field.Number();
+        if (field.IntegerOnly() && value != std::trunc(value))
+            return false;
+        return value >= field.MinVal() && value <= field.MaxVal();
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+TDataForm::TDataForm(TProgramData &project, TProjectTables &tables, QWidget *parent)
+    : QWidget(parent), m_project(project), m_tables(tables)
+{
+}
+
+void TDataForm::FormActivate()
+{
+    for (TDataEdit *field : m_fields)
+        field->setUnits(m_project.Units);
+    loadFields();
+}
+
+bool TDataForm::FormDeactivate(bool report)
+{
+    if (auto *focused = qobject_cast<TDataEdit *>(focusWidget()); focused && !entryPasses(*focused)) {
+        // Validate shows the reason and, for a value out of bounds, puts the bound in, which
+        // the next deactivation stores.
+        if (report)
+            focused->Validate();
+        return false;
+    }
+    storeFields();
+    return true;
+}
+
+TDataEdit *TDataForm::addField(QGridLayout *grid, int row, const char *name, const QString &caption,
+                               const QString &unitsString, double maxVal, const QString &hint)
+{
+    auto *label = new QLabel(this);
+    auto *field = new TDataEdit(this);
+    field->setObjectName(name);
+    field->setMaxVal(maxVal);
+    field->setCaption(caption);
+    field->setUnitsString(unitsString);
+    field->setUnits(m_project.Units);
+    field->setEditLabel(label);
+    field->setFixedWidth(110);
+    field->setAlignment(Qt::AlignRight);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(field, row, 1);
+    if (!hint.isEmpty())
+        grid->addWidget(new QLabel(hint, this), row, 2);
+    connect(field, &QLineEdit::textEdited, this, &TDataForm::setModified);
+    m_fields.push_back(field);
+    return field;
+}
+
+void TDataForm::setModified()
+{
+    m_tables.FormsModified = true;
+}
+
+void TDataForm::closeEvent(QCloseEvent *event)
+{
+    if (!FormDeactivate(true)) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+QGroupBox *TDataForm::addLoadTypeGroup(QRadioButton *&compression, QRadioButton *&uplift, TDataEdit *&reduction)
+{
+    auto *group = new QGroupBox("Type of Loading", this);
+    group->setObjectName("GroupBox1");
+    compression = new QRadioButton("C&ompression", group);
+    compression->setObjectName("rbCompression");
+    uplift = new QRadioButton("&Uplift ", group);
+    uplift->setObjectName("rbUplift");
+    auto *grid = new QGridLayout(group);
+    grid->addWidget(compression, 0, 0, 1, 2);
+    grid->addWidget(uplift, 1, 0, 1, 2);
+    reduction = addField(grid, 2, "deRCYCL", "&Reduction factor for uplift loading", "", 1);
+    grid->setColumnStretch(0, 1);
+    connect(compression, &QRadioButton::clicked, this, &TDataForm::setModified);
+    connect(uplift, &QRadioButton::clicked, this, &TDataForm::setModified);
+    return group;
+}
+
+void TDataForm::loadLoadType(QRadioButton *compression, QRadioButton *uplift, TDataEdit *reduction)
+{
+    if (m_project.LoadType == 1) {
+        compression->setChecked(true);
+    } else {
+        uplift->setChecked(true);
+        reduction->setNumber(m_project.UpliftReduction);
+    }
+}
+
+void TDataForm::storeLoadType(QRadioButton *uplift, TDataEdit *reduction)
+{
+    if (uplift->isChecked()) {
+        m_project.LoadType = 2;
+        m_project.UpliftReduction = reduction->Number();
+    } else {
+        m_project.SetLoadType(1);
+    }
+}

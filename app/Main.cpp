@@ -149,7 +149,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), m_mdi(new QMdiArea(
     m_tables.layers().Comments = layerComments(2);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
     setCaption();
-    resize(1100, 760);
+    resize(1280, 840);
 }
 
 TMainForm::~TMainForm()
@@ -619,6 +619,7 @@ TDataForm *TMainForm::showForm(TFormKind kind)
                                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         slot->setAttribute(Qt::WA_DeleteOnClose);
         slot->setWindowIcon(QIcon(":/pictures/form.png"));
+        placeNewChild(slot);
     }
     QMdiSubWindow *window = slot;
     if (window->isMinimized())
@@ -635,11 +636,11 @@ QWidget *TMainForm::showLayerTable()
     TGridTable &layers = m_tables.layers();
     const bool fresh = TTableForm::formOf(layers) == nullptr;
     TTableForm *table = TTableForm::open(layers, m_mdi);
+    applyDesignMethod(false);
     if (fresh) {
         adoptWindow(table);
         connect(table->grid()->model(), &QAbstractItemModel::modelReset, this, [this] { applyDesignMethod(false); });
     }
-    applyDesignMethod(false);
     if (auto *window = qobject_cast<QMdiSubWindow *>(table->parentWidget())) {
         if (window->isMinimized())
             window->showNormal();
@@ -677,7 +678,8 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 
 void TMainForm::adoptWindow(QWidget *window)
 {
-    if (qobject_cast<QMdiSubWindow *>(window->parentWidget()) || !window->testAttribute(Qt::WA_DontShowOnScreen))
+    auto *holder = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    if ((holder && holder->widget() == window) || !window->testAttribute(Qt::WA_DontShowOnScreen))
         return;
     const bool wasShown = window->isVisible();
     const QSize size = window->size();
@@ -685,15 +687,37 @@ void TMainForm::adoptWindow(QWidget *window)
     window->setAttribute(Qt::WA_DontShowOnScreen, false);
     QMdiSubWindow *sub = m_mdi->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(window->windowTitle());
+    sub->setWindowIcon(QIcon(":/pictures/layers.png"));
     sub->installEventFilter(this);
-    sub->resize(size.expandedTo(sub->minimumSizeHint()) + QSize(12, 36));
+    QSize wanted = size;
+    if (auto *table = qobject_cast<TTableForm *>(window)) {
+        // Wide enough to show every column, as far as the frame allows.
+        TGridView *grid = table->grid();
+        int width = grid->verticalHeader()->width() + 2 * grid->frameWidth() + 40;
+        for (int col = 0; col < grid->model()->columnCount(); ++col)
+            if (!grid->isColumnHidden(col))
+                width += grid->columnWidth(col);
+        wanted.setWidth(std::clamp(width, size.width(), std::max(size.width(), m_mdi->viewport()->width() - 40)));
+    }
+    sub->resize(wanted.expandedTo(sub->minimumSizeHint()) + QSize(12, 36));
+    placeNewChild(sub);
     // A window that deletes itself takes its frame with it.
     connect(window, &QObject::destroyed, sub, &QObject::deleteLater);
     if (wasShown) {
+        window->show();
         sub->show();
         m_mdi->setActiveSubWindow(sub);
         SubWindowActivated(sub);
     }
+}
+
+// New children open in a cascade from the top left corner, each one step further in.
+void TMainForm::placeNewChild(QMdiSubWindow *child)
+{
+    const int step = 26;
+    const int k = int(m_mdi->subWindowList().size() - 1) % 8;
+    child->move(k * step, k * step);
 }
 
 void TMainForm::SubWindowActivated(QMdiSubWindow *window)

@@ -132,6 +132,7 @@ private:
     void discardChildWindows();
     void refreshOpenForms();
     void adoptWindow(QWidget *window);
+    void placeNewChild(QMdiSubWindow *child);
     QString withExtension(const char *extension) const;
 
     QMdiArea *m_mdi = nullptr;

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 
 #include "DataEdit.h"
@@ -52,7 +53,6 @@ TfrmShaftpeneta::TfrmShaftpeneta(TProgramData &project, TProjectTables &tables, 
                          100);
     DataEdit7 = addField(grid, 6, "DataEdit7", "&Modulus of Elasticity of Drilled Shaft ", "F/L²", 300000000);
     grid->setColumnMinimumWidth(2, 190);
-    grid->setRowStretch(7, 1);
 
     auto *picture = new QLabel(this);
     picture->setObjectName("Image1");
@@ -69,15 +69,20 @@ TfrmShaftpeneta::TfrmShaftpeneta(TProgramData &project, TProjectTables &tables, 
         note << QString::fromUtf8(line);
     Memo1->setPlainText(note.join('\n'));
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 14 + 12);
+    // Wide enough for its longest line, so the note breaks only where its lines do.
+    int widest = 0;
+    for (const QString &line : note)
+        widest = std::max(widest, Memo1->fontMetrics().horizontalAdvance(line));
+    Memo1->setMinimumWidth(widest + 2 * Memo1->frameWidth() + 16);
+    Memo1->setMinimumHeight(Memo1->fontMetrics().lineSpacing() * 15 + 12);
 
-    auto *top = new QHBoxLayout;
-    top->addLayout(grid, 1);
-    top->addWidget(picture, 0, Qt::AlignTop);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(Memo1);
-    setFixedWidth(sizeHint().width() < 900 ? 900 : sizeHint().width());
+    auto *left = new QVBoxLayout;
+    left->addLayout(grid);
+    left->addSpacing(6);
+    left->addWidget(Memo1, 1);
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addWidget(picture, 0, Qt::AlignTop);
 }
 
 void TfrmShaftpeneta::loadFields()

@@ -38,15 +38,25 @@ void TDataForm::FormActivate()
 
 bool TDataForm::FormDeactivate(bool report)
 {
-    if (auto *focused = qobject_cast<TDataEdit *>(focusWidget()); focused && !entryPasses(*focused)) {
+    // The focused field is the one the user is at; any other entry that does not pass (left
+    // while the program lost the focus) refuses as well, so no bad entry is ever stored.
+    TDataEdit *refusing = qobject_cast<TDataEdit *>(focusWidget());
+    if (refusing && (!refusing->isEnabled() || entryPasses(*refusing)))
+        refusing = nullptr;
+    for (TDataEdit *field : m_fields)
+        if (!refusing && field->isEnabled() && !entryPasses(*field))
+            refusing = field;
+    if (!refusing) {
+        storeFields();
+        return true;
+    }
+    if (report) {
         // Validate shows the reason and, for a value out of bounds, puts the bound in, which
         // the next deactivation stores.
-        if (report)
-            focused->Validate();
-        return false;
+        refusing->Validate();
+        refusing->setFocus(Qt::OtherFocusReason);
     }
-    storeFields();
-    return true;
+    return false;
 }
 
 TDataEdit *TDataForm::addField(QGridLayout *grid, int row, const char *name, const QString &caption,
@@ -83,6 +93,7 @@ void TDataForm::closeEvent(QCloseEvent *event)
         return;
     }
     QWidget::closeEvent(event);
+    emit Closed();
 }
 
 QGroupBox *TDataForm::addLoadTypeGroup(QRadioButton *&compression, QRadioButton *&uplift, TDataEdit *&reduction)

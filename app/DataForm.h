@@ -24,11 +24,15 @@ public:
     /// Every numeric field takes the project's unit system (its label follows), then every
     /// field shows the project's value.
     void FormActivate();
-    /// Stores every field; false, and nothing stored, when the focused numeric field fails
-    /// validation. With report the field says why (a message), otherwise the refusal is silent.
+    /// Stores every field; false, and nothing stored, when the focused numeric field (or any
+    /// other enabled one) fails validation. With report the field says why (a message), otherwise the refusal is silent.
     bool FormDeactivate(bool report = true);
 
     const std::vector<TDataEdit *> &fields() const { return m_fields; }
+
+signals:
+    /// The window accepted closing and is about to go away.
+    void Closed();
 
 protected:
     virtual void loadFields() = 0;

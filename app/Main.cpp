@@ -613,6 +613,12 @@ TDataForm *TMainForm::showForm(TFormKind kind)
         case TFormKind::SafetyFactor: content = new TfrmSafetyFactor(m_project, m_tables); break;
         }
         content->setAttribute(Qt::WA_DeleteOnClose);
+        // The "created" flag clears at once: a window closing is not reused.
+        connect(content, &TDataForm::Closed, this, [this, kind] {
+            if (m_activeChild == m_forms[size_t(kind)])
+                m_activeChild = nullptr;
+            m_forms[size_t(kind)].clear();
+        });
         // A fixed border: the window takes the size its fields need and keeps it.
         content->layout()->setSizeConstraint(QLayout::SetFixedSize);
         slot = m_mdi->addSubWindow(content, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -1,9 +1,11 @@
 #include <QApplication>
+#include <QGuiApplication>
 
 #include <clocale>
 #include <iostream>
 
 #include "Main.h"
+#include "core/plotcommand.h"
 #include "core/resave.h"
 
 int main(int argc, char **argv)
@@ -12,6 +14,13 @@ int main(int argc, char **argv)
     if (argc > 1 && std::string_view(argv[1]) == "--resave") {
         QCoreApplication app(argc, argv);
         return runResaveCommand(QCoreApplication::arguments().mid(1), std::cerr);
+    }
+    // Graphs into files from scripts: no window, and no display needed.
+    if (argc > 1 && std::string_view(argv[1]) == "--plot") {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        installPlotMessageFilter();
+        QGuiApplication app(argc, argv);
+        return runPlotCommand(QCoreApplication::arguments().mid(1), std::cerr);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("TARNEL");

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build git
-    qt6-base-dev libgl-dev libxkbcommon-dev libxlsxwriter-dev
+    qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev libxlsxwriter-dev fonts-liberation2
     libgtest-dev googletest
     clang-14 libclang-rt-14-dev
     xvfb xauth

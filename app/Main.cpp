@@ -54,7 +54,7 @@ const char *const kGraphItems[12] = {"mSkin",   "mTip",     "mTotal", "fsmSkin",
                                      "fsmTip",  "fsmTotal", "mCombine", "dCombine",
                                      "mAxial",  "AxialLoadvsSettlementupperbound1",
                                      "AxialLoadvsSettlementlowerbound1", "CombinedSettlement1"};
-constexpr int kCombineIndex = 6, kCombineDIndex = 7, kAxialIndex = 8;
+constexpr int kCombineIndex = 7, kCombineDIndex = 8, kAxialIndex = 9; // menu numbers, from 1
 
 const QString kSandComments =
     "The user may optionally enter blow counts only in cases when the friction angle and Ko are not \r"
@@ -344,7 +344,7 @@ void TMainForm::createMenus()
                                   "Axial Load vs Settlement (lower bound)",
                                   "Combined Plots of Load vs Settlement"};
     for (int k = 0; k < 12; ++k) {
-        connect(addItem(graphics, kGraphItems[k], captions[k]), &QAction::triggered, this, [this, k] { ShowGraph(k); });
+        connect(addItem(graphics, kGraphItems[k], captions[k]), &QAction::triggered, this, [this, k] { ShowGraph(k + 1); });
         if (k == 2 || k == 5 || k == 7 || k == 11)
             graphics->addSeparator();
     }
@@ -1010,9 +1010,16 @@ void TMainForm::CompRunClick()
 
 bool TMainForm::LoadPlotFile(const QString &path, bool showErrors)
 {
-    // The result graphs are read here once their loader is part of the program.
-    Q_UNUSED(showErrors);
-    return QFileInfo(path).size() > 0;
+    std::string failure;
+    const bool loaded = m_graphs.LoadPlotFile(path, m_project, &failure);
+    if (!loaded && showErrors) {
+        QString text = "An error occured in running the main program.";
+        if (!failure.empty())
+            text += "\r" + QString::fromStdString(failure);
+        showMessage(this, text);
+    }
+    // Hook for the graph windows: open ones repaint from m_graphs here.
+    return loaded;
 }
 
 void TMainForm::ShowGraph(int menuIndex)

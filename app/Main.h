@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/projectdata.h"
+#include "core/resultgraphs.h"
 
 class QAction;
 class QMdiArea;
@@ -55,9 +56,10 @@ public:
     bool ResultsLoaded() const { return m_resultsLoaded; }
     /// Reads a plot data file into the result graphs; showErrors reports a malformed file.
     bool LoadPlotFile(const QString &path, bool showErrors);
-    /// Shows the result graph of a Graphics menu item (0 to 11: skin, tip, total, the three
-    /// ASD/LRFD graphs, the two combined, averaged, upper, lower, combined settlement).
+    /// Shows the result graph of a Graphics menu item (1 to 12 in menu order, as
+    /// TResultGraphs::graph counts them).
     void ShowGraph(int menuIndex);
+    TResultGraphs &graphs() { return m_graphs; }
 
     QString editorCommand() const { return m_editorCommand; }
     void setEditorCommand(const QString &command) { m_editorCommand = command; }
@@ -138,6 +140,7 @@ private:
     QMdiArea *m_mdi = nullptr;
     TProjectTables m_tables;
     TProgramData m_project{m_tables};
+    TResultGraphs m_graphs;
     QString m_editorCommand;
     std::array<QString, 10> m_recent;
     bool m_resultsLoaded = false;

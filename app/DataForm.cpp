@@ -116,12 +116,12 @@ QGroupBox *TDataForm::addLoadTypeGroup(QRadioButton *&compression, QRadioButton 
 
 void TDataForm::loadLoadType(QRadioButton *compression, QRadioButton *uplift, TDataEdit *reduction)
 {
-    if (m_project.LoadType == 1) {
+    // The reduction shows under compression too (it is 1 there), rather than a meaningless 0.
+    reduction->setNumber(m_project.UpliftReduction);
+    if (m_project.LoadType == 1)
         compression->setChecked(true);
-    } else {
+    else
         uplift->setChecked(true);
-        reduction->setNumber(m_project.UpliftReduction);
-    }
 }
 
 void TDataForm::storeLoadType(QRadioButton *uplift, TDataEdit *reduction)

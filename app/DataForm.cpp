@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 
 #include <cmath>
@@ -34,6 +35,9 @@ void TDataForm::FormActivate()
     for (TDataEdit *field : m_fields)
         field->setUnits(m_project.Units);
     loadFields();
+    // Typing over the value, as on entering a field with Tab.
+    if (auto *entry = qobject_cast<QLineEdit *>(focusWidget()))
+        entry->selectAll();
 }
 
 bool TDataForm::FormDeactivate(bool report)

@@ -1,41 +1,160 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <memory>
+
 #include "core/projectdata.h"
+#include "core/resultgraphs.h"
 
 class QAction;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
+class TDataForm;
+class TDynamicLibrary;
 
-/// The program's frame: a multiple-document window with the menus and tool bar that open
-/// every other window. Commands are wired as their windows arrive.
+/// The lazily created data windows of the frame, one "created" flag each.
+enum class TFormKind { Title, Options, ShaftProperties, ShaftLength, DesignLoad, WaterTable, SafetyFactor };
+
+/// The program's frame: a multiple-document window that owns the one project, the layer
+/// table, the editor command and the recent files, opens every other window, runs the
+/// analysis through the engine library and never drops unsaved work without asking.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
 
-    QString projectFileName() const { return m_projectFileName; }
-    void setProjectFileName(const QString &fileName);
-
+    TProgramData &project() { return m_project; }
+    TProjectTables &tables() { return m_tables; }
+    QString projectFileName() const { return m_project.FileName; }
     QMdiArea *mdiArea() const { return m_mdi; }
 
     /// The start-up rule for the command line: the first argument, with ".tnd" added when it
-    /// has no ".", is opened when that file exists; otherwise a new project is made. A file
-    /// the loader refuses is reported and keeps what was read.
+    /// has no ".", is opened when that file exists (results from its ".tnp" file, not recorded
+    /// among the recent files); otherwise a new project is made.
     void openStartupProject(const QStringList &arguments);
 
-    TProgramData &project() { return m_project; }
+    /// Opens a project file as "&Open..." and the recent files do. A file the loader refuses
+    /// is reported and the current project stays as it was; false then.
+    bool OpenFileName(const QString &path, bool currentLayout = true, bool recordRecent = true,
+                      bool applyDesignMethod = true);
+
+    /// The question before a project is dropped; true when the caller may go on.
+    bool AskToSave();
+    /// Saves in place, or asks for a name for a new project; false when nothing was saved.
+    bool FileSave();
+    bool FileSaveAs();
+    /// Runs the analysis of the current project through the engine library.
+    void CompRunClick();
+
+    bool ResultsLoaded() const { return m_resultsLoaded; }
+    /// Reads a plot data file into the result graphs; showErrors reports a malformed file.
+    bool LoadPlotFile(const QString &path, bool showErrors);
+    /// Shows the result graph of a Graphics menu item (1 to 12 in menu order, as
+    /// TResultGraphs::graph counts them).
+    void ShowGraph(int menuIndex);
+    TResultGraphs &graphs() { return m_graphs; }
+
+    QString editorCommand() const { return m_editorCommand; }
+    void setEditorCommand(const QString &command) { m_editorCommand = command; }
+    /// Slot 0 is the most recent; empty texts are free slots.
+    const std::array<QString, 10> &recentFiles() const { return m_recent; }
+    int recentCount() const;
+    /// Records a path as the most recent file and writes the settings.
+    void UpdatePrevFile(const QString &path);
+
+    /// The engine library; by default Tarnel2012_DLL.so in the program's folder.
+    QString libraryPath() const { return m_libraryPath; }
+    void setLibraryPath(const QString &path) { m_libraryPath = path; }
+
+    /// The data window of a kind, or nullptr when it is not created.
+    TDataForm *form(TFormKind kind) const;
+    /// Creates the window on first use, then shows it and brings it to the front.
+    TDataForm *showForm(TFormKind kind);
+    /// The layer table's window, opened or brought to the front.
+    QWidget *showLayerTable();
+
+    /// Stores the values of the active data window (its deactivation); false when a field
+    /// there refuses, which it reports when report is set.
+    bool CloseEditing(bool report = true);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createMenus();
     void createToolBar();
     QAction *addItem(QMenu *menu, const char *objectName, const QString &caption);
+    QAction *action(const char *objectName) const;
+
+    void FileNewClick();
+    void FileOpenClick();
+    void MyFilePopupHandler(int slot);
+    void File1Click();
+    void Data1Click();
+    void OptionsUnitsClick();
+    void UnitsClick(int units);
+    void DesignMethod1Click();
+    void DesignMethodClick(int method);
+    void CompMethodsClick();
+    void shaftlengthClick();
+    void shaftloadClick();
+    void Computation1Click();
+    void CompInputClick();
+    void CompKernelClick();
+    void CompOutputClick();
+    void ViewSoilClick();
+    void Graphics1Click();
+    void ExportExcelClick();
+    void ArrangeMenuClick();
+    void ArrangeIconsClick();
+    void WindowItemClick(int tag);
+    void SubWindowActivated(QMdiSubWindow *window);
+
+    void setCaption();
+    void setResultsLoaded(bool loaded);
+    /// Columns 5 and 6 (LRFD factors) shown under LRFD only; withComments also sets the
+    /// layer table's comment text.
+    void applyDesignMethod(bool withComments);
+    void viewFile(const QString &path);
+    void readSettingsAtCreation();
+    void readSettingsAtFirstShow();
+    void UpdateRegistry();
+    /// Closes every child window without storing: the project they show is being replaced.
+    void discardChildWindows();
+    void refreshOpenForms();
+    void adoptWindow(QWidget *window);
+    void placeNewChild(QMdiSubWindow *child);
+    QString withExtension(const char *extension) const;
 
     QMdiArea *m_mdi = nullptr;
-    QString m_projectFileName;
     TProjectTables m_tables;
     TProgramData m_project{m_tables};
+    TResultGraphs m_graphs;
+    QString m_editorCommand;
+    std::array<QString, 10> m_recent;
+    bool m_resultsLoaded = false;
+    bool m_firstShown = false;
+    bool m_closing = false;
+    QString m_libraryPath;
+    std::unique_ptr<TDynamicLibrary> m_library; // only during a run
+    std::array<QPointer<QMdiSubWindow>, 7> m_forms;
+    QPointer<QMdiSubWindow> m_activeChild;
+    bool m_reactivating = false;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_windowMenu = nullptr;
+    std::array<QAction *, 10> m_recentItems{};
+    QAction *m_recentSeparator = nullptr;
+    QAction *m_windowSeparator = nullptr;
+    std::array<QAction *, 50> m_windowItems{};
 };

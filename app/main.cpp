@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+#include <clocale>
 #include <iostream>
 
 #include "Main.h"
@@ -30,6 +31,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("TARNEL");
     QApplication::setOrganizationName("Velmora");
+    // Qt takes the user's locale for the C library too; numbers in files always use ".".
+    std::setlocale(LC_NUMERIC, "C");
     TMainForm form;
     form.openStartupProject(QCoreApplication::arguments().mid(1));
     form.show();

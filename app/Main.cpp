@@ -32,7 +32,9 @@
 
 #include "DataEdit.h"
 #include "Messages.h"
+#include "ExportDlg.h"
 #include "Options.h"
+#include "PileSide.h"
 #include "PrintingIncrements.h"
 #include "ShafLoad.h"
 #include "SoilParams.h"
@@ -348,8 +350,8 @@ void TMainForm::createMenus()
         if (k == 2 || k == 5 || k == 7 || k == 11)
             graphics->addSeparator();
     }
+    // Visible: the program writes the workbook itself, no outside spreadsheet program needed.
     QAction *exportItem = addItem(graphics, "ExportExcel", "Export Plots to Excel");
-    exportItem->setVisible(false);
     connect(exportItem, &QAction::triggered, this, &TMainForm::ExportExcelClick);
 
     QMenu *window = menuBar()->addMenu("&Window");
@@ -533,14 +535,10 @@ void TMainForm::Computation1Click()
 
 void TMainForm::Graphics1Click()
 {
-    const bool results = m_resultsLoaded && QFileInfo::exists(withExtension(".tnp"));
-    for (const char *name : kGraphItems)
-        action(name)->setEnabled(results);
-    action("ExportExcel")->setEnabled(results);
-    if (m_project.SettlementCurves == 0) {
-        for (int k : {9, 10, 11})
-            action(kGraphItems[k])->setEnabled(false);
-    }
+    const std::array<bool, 12> available = availableGraphs();
+    for (size_t k = 0; k < available.size(); ++k)
+        action(kGraphItems[k])->setEnabled(available[k]);
+    action("ExportExcel")->setEnabled(m_resultsLoaded && QFileInfo::exists(withExtension(".tnp")));
 }
 
 void TMainForm::ArrangeMenuClick()
@@ -1028,14 +1026,42 @@ void TMainForm::ShowGraph(int menuIndex)
     Q_UNUSED(menuIndex);
 }
 
+QMdiSubWindow *TMainForm::addSideView()
+{
+    auto *view = new TDlgSideView(m_project);
+    QMdiSubWindow *child = m_mdi->addSubWindow(view);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    placeNewChild(child);
+    child->show();
+    return child;
+}
+
+void TMainForm::createStartupSideView()
+{
+    // Not the command's own window: the first "&View Shaft Elevation" opens another.
+    addSideView();
+}
+
 void TMainForm::ViewSoilClick()
 {
-    // Hook for the elevation view ("&View Shaft Elevation", "View Soil Profile").
+    if (!m_sideView)
+        m_sideView = addSideView();
+    m_sideView->showNormal();
+    m_mdi->setActiveSubWindow(m_sideView);
+}
+
+std::array<bool, kExportPlotCount> TMainForm::availableGraphs() const
+{
+    return availablePlots(m_resultsLoaded, QFileInfo::exists(withExtension(".tnp")), m_project.SettlementCurves);
 }
 
 void TMainForm::ExportExcelClick()
 {
-    // Hook for the export of the graphs to a workbook.
+    TDlgExport::TPlots plots{};
+    for (int k = 1; k <= kExportPlotCount; ++k)
+        plots[size_t(k - 1)] = m_graphs.graph(k);
+    TDlgExport dialog(plots, availableGraphs(), m_project.FileName, this);
+    dialog.exec();
 }
 
 void TMainForm::viewFile(const QString &path)

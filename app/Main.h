@@ -84,6 +84,11 @@ public:
     /// there refuses, which it reports when report is set.
     bool CloseEditing(bool report = true);
 
+    /// The elevation view that start-up shows; the view commands open their own window.
+    void createStartupSideView();
+    /// Graphics items 1 to 12 (the export list) as the menu enables them.
+    std::array<bool, 12> availableGraphs() const;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -136,6 +141,7 @@ private:
     void adoptWindow(QWidget *window);
     void placeNewChild(QMdiSubWindow *child);
     QString withExtension(const char *extension) const;
+    QMdiSubWindow *addSideView();
 
     QMdiArea *m_mdi = nullptr;
     TProjectTables m_tables;
@@ -149,6 +155,7 @@ private:
     QString m_libraryPath;
     std::unique_ptr<TDynamicLibrary> m_library; // only during a run
     std::array<QPointer<QMdiSubWindow>, 7> m_forms;
+    QPointer<QMdiSubWindow> m_sideView; // the view commands' own window
     QPointer<QMdiSubWindow> m_activeChild;
     bool m_reactivating = false;
     QMenu *m_fileMenu = nullptr;

@@ -35,6 +35,7 @@ int main(int argc, char **argv)
     std::setlocale(LC_NUMERIC, "C");
     TMainForm form;
     form.openStartupProject(QCoreApplication::arguments().mid(1));
+    form.createStartupSideView();
     form.show();
     return app.exec();
 }

@@ -12,6 +12,7 @@
 #include "DataEdit.h"
 #include "DataForm.h"
 #include "Main.h"
+#include "PileSide.h"
 #include "Table.h"
 #include "cPileProperties.h"
 #include "core/displayname.h"
@@ -80,9 +81,29 @@ private slots:
         QCOMPARE(captions, (QStringList{"&File", "Da&ta", "&Computation", "&Graphics", "&Window", "&Help"}));
         auto *exportItem = form.findChild<QAction *>("ExportExcel");
         QVERIFY(exportItem);
-        QVERIFY(!exportItem->isVisible());
+        QVERIFY(exportItem->isVisible()); // the workbook is written without an outside program
         QCOMPARE(form.findChild<QAction *>("CombinedSettlement1")->text(),
                  QString("Combined Plots of Load vs Settlement"));
+    }
+
+    void viewCommandsOpenTheirOwnElevationView()
+    {
+        TScriptedAsk ask;
+        TMainForm form;
+        form.createStartupSideView();
+        QCOMPARE(form.mdiArea()->subWindowList().size(), 1);
+        auto *viewSoil = form.findChild<QAction *>("ViewSoil");
+        viewSoil->trigger();
+        QCOMPARE(form.mdiArea()->subWindowList().size(), 2);
+        form.findChild<QAction *>("SpeedButton6")->trigger();
+        QCOMPARE(form.mdiArea()->subWindowList().size(), 2);
+        QMdiSubWindow *own = form.mdiArea()->activeSubWindow();
+        QVERIFY(own && qobject_cast<TDlgSideView *>(own->widget()));
+        own->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(form.mdiArea()->subWindowList().size(), 1);
+        viewSoil->trigger();
+        QCOMPARE(form.mdiArea()->subWindowList().size(), 2);
     }
 
     void startupArgumentOpensProjectWhenItExists()

@@ -30,6 +30,7 @@
 #include <unistd.h>
 #include <fstream>
 
+#include "About.h"
 #include "DataEdit.h"
 #include "Messages.h"
 #include "ExportDlg.h"
@@ -42,6 +43,7 @@
 #include "Title.h"
 #include "cPileProperties.h"
 #include "core/displayname.h"
+#include "core/helpfiles.h"
 #include "dynlib.h"
 #include "shaftlength.h"
 
@@ -371,15 +373,17 @@ void TMainForm::createMenus()
         m_windowItems[size_t(k)] = item;
     }
 
-    // Contents, manuals, about box and the update check are outside this window's work.
+    // The manual is shipped with the program; there is no update check, nothing goes out.
     QMenu *help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
-    addItem(help, "HelpContents", "&Contents");
-    addItem(help, "HelpUserManual", "&User's Manual");
-    addItem(help, "HelpTechnicalManual", "&Technical Manual");
+    connect(addItem(help, "HelpContents", "&Contents"), &QAction::triggered, this,
+            [this] { HelpPageClick("index.html"); });
+    connect(addItem(help, "HelpUserManual", "&User's Manual"), &QAction::triggered, this,
+            [this] { HelpPageClick("getting-started.html"); });
+    connect(addItem(help, "HelpTechnicalManual", "&Technical Manual"), &QAction::triggered, this,
+            [this] { HelpPageClick("methods.html"); });
     help->addSeparator();
-    addItem(help, "HelpAbout", "&About...");
-    addItem(help, "HelpUpdate", "Check for &Updates...");
+    connect(addItem(help, "HelpAbout", "&About"), &QAction::triggered, this, &TMainForm::HelpAboutClick);
 }
 
 void TMainForm::createToolBar()
@@ -1062,6 +1066,23 @@ void TMainForm::ExportExcelClick()
         plots[size_t(k - 1)] = m_graphs.graph(k);
     TDlgExport dialog(plots, availableGraphs(), m_project.FileName, this);
     dialog.exec();
+}
+
+void TMainForm::HelpPageClick(const QString &page)
+{
+    const THelpTarget target = helpTarget(manualIndexPath(), page);
+    if (!target.message.isEmpty()) {
+        showMessage(this, target.message);
+        return;
+    }
+    if (!ask().openUrl(target.url))
+        showMessage(this, browserFailedMessage(target.url));
+}
+
+void TMainForm::HelpAboutClick()
+{
+    TAboutBox box(this);
+    box.exec();
 }
 
 void TMainForm::viewFile(const QString &path)

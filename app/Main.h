@@ -122,6 +122,8 @@ private:
     void Graphics1Click();
     void ExportExcelClick();
     void ArrangeMenuClick();
+    void HelpPageClick(const QString &page);
+    void HelpAboutClick();
     void ArrangeIconsClick();
     void WindowItemClick(int tag);
     void SubWindowActivated(QMdiSubWindow *window);

@@ -1,5 +1,8 @@
 #include "Messages.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QProcess>
@@ -88,6 +91,11 @@ QString TAsk::saveFileName(QWidget *parent, TFileDialogSpec &spec)
 bool TAsk::startDetached(const QString &program, const QStringList &arguments)
 {
     return QProcess::startDetached(program, arguments);
+}
+
+bool TAsk::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
 }
 
 std::unique_ptr<QSettings> TAsk::settings()

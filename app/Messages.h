@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QUrl;
 class QWidget;
 
 /// How an information box is shown; tests install a hook that records the text instead.
@@ -43,6 +44,8 @@ public:
     virtual QString saveFileName(QWidget *parent, TFileDialogSpec &spec);
     /// Starts program without waiting for it; false when it could not be started.
     virtual bool startDetached(const QString &program, const QStringList &arguments);
+    /// Opens a file or page in the desktop's program for it; false when none took it.
+    virtual bool openUrl(const QUrl &url);
     /// The store of the program's settings (organisation "Velmora", application "TARNEL").
     virtual std::unique_ptr<QSettings> settings();
 };

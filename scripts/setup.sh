@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev libxlsxwriter-dev libminizip-dev fonts-liberation2
     libgtest-dev googletest
     clang-14 libclang-rt-14-dev
-    xvfb xauth locales
+    xvfb xauth locales pkg-config
     dpkg-dev desktop-file-utils shared-mime-info
 )
 

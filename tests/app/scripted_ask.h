@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <deque>
 
@@ -42,6 +43,11 @@ public:
         started.push_back(QStringList{program} + arguments);
         return startSucceeds;
     }
+    bool openUrl(const QUrl &url) override
+    {
+        opened.push_back(url);
+        return openSucceeds;
+    }
     std::unique_ptr<QSettings> settings() override
     {
         return std::make_unique<QSettings>(m_settingsDir.filePath("tarnel.ini"), QSettings::IniFormat);
@@ -55,6 +61,8 @@ public:
     std::vector<TFileDialogSpec> dialogs;
     std::vector<QStringList> started;
     bool startSucceeds = true;
+    std::vector<QUrl> opened;
+    bool openSucceeds = true;
 
 private:
     QString takePath()

@@ -86,6 +86,22 @@ private slots:
                  QString("Combined Plots of Load vs Settlement"));
     }
 
+    void helpOpensTheShippedManual()
+    {
+        TScriptedAsk ask;
+        TMainForm form;
+        QVERIFY(!form.findChild<QAction *>("HelpUpdate")); // nothing goes out to the network
+        form.findChild<QAction *>("HelpContents")->trigger();
+        QCOMPARE(int(ask.opened.size()), 1);
+        QVERIFY(ask.opened[0].isLocalFile());
+        QVERIFY(ask.opened[0].toLocalFile().endsWith("doc/manual/index.html"));
+        QVERIFY(QFileInfo::exists(ask.opened[0].toLocalFile()));
+        ask.openSucceeds = false;
+        form.findChild<QAction *>("HelpUserManual")->trigger();
+        QCOMPARE(ask.messages.size(), 1);
+        QVERIFY(ask.messages[0].contains("getting-started.html"));
+    }
+
     void viewCommandsOpenTheirOwnElevationView()
     {
         TScriptedAsk ask;

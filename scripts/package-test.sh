@@ -56,7 +56,8 @@ lib="$root/usr/lib/tarnel"
 for f in usr/lib/tarnel/tarnel2012 usr/lib/tarnel/Tarnel2012_DLL.so usr/lib/tarnel/tarnel-validate \
     usr/bin/tarnel-engine usr/share/applications/tarnel2012.desktop usr/share/mime/packages/tarnel.xml \
     usr/share/icons/hicolor/scalable/apps/tarnel2012.svg usr/share/tarnel/validation/report.html \
-    usr/share/tarnel/validation/report.md usr/share/tarnel/validation/values.tsv usr/share/tarnel/examples/stiff-clay.tnd; do
+    usr/share/tarnel/validation/report.md usr/share/tarnel/validation/values.tsv usr/share/tarnel/examples/stiff-clay.tnd \
+    usr/share/tarnel/manual/index.html; do
     check "$f" test -s "$root/$f"
 done
 check "usr/bin/tarnel2012 links to the program beside the engine" \

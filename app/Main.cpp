@@ -1036,6 +1036,8 @@ QMdiSubWindow *TMainForm::addSideView()
     QMdiSubWindow *child = m_mdi->addSubWindow(view);
     child->setAttribute(Qt::WA_DeleteOnClose);
     placeNewChild(child);
+    // Tall rather than wide: a shaft in its profile.
+    child->resize(480, 640);
     child->show();
     return child;
 }

@@ -1,108 +1,222 @@
 #include "fortran_format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
 namespace engine {
 namespace {
 
-std::string stars(int width) { return std::string(width > 0 ? width : 0, '*'); }
+// Powers of ten that doubles hold exactly: 10^w or more cannot fit an F field of width w.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kPow10Count = static_cast<int>(sizeof kPow10 / sizeof kPow10[0]);
 
-std::string padLeft(const std::string &s, int width)
+// Fixed text of any finite value below 1e300 with up to this many decimals fits the buffer.
+constexpr int kMaxDecimals = 80;
+constexpr int kFixedBuffer = 320 + kMaxDecimals;
+
+char *stars(char *out, int width)
 {
-    if (static_cast<int>(s.size()) >= width)
-        return s;
-    return std::string(width - s.size(), ' ') + s;
+    if (width <= 0)
+        return out;
+    std::memset(out, '*', static_cast<std::size_t>(width));
+    return out + width;
+}
+
+char *padded(char *out, const char *text, int len, int width)
+{
+    std::memset(out, ' ', static_cast<std::size_t>(width - len));
+    std::memcpy(out + (width - len), text, static_cast<std::size_t>(len));
+    return out + width;
 }
 
 // Fortran may omit the zero before the point; it does so only when the field needs the room.
-std::string fitOptionalZero(std::string s, int width)
+bool droppableZero(const char *text, int len)
 {
-    if (static_cast<int>(s.size()) > width) {
-        const std::size_t at = (s[0] == '-') ? 1 : 0;
-        if (s.size() > at + 1 && s[at] == '0' && s[at + 1] == '.')
-            s.erase(at, 1);
+    const int at = text[0] == '-' ? 1 : 0;
+    return len > at + 1 && text[at] == '0' && text[at + 1] == '.';
+}
+
+char *fit(char *out, char *text, int len, int width)
+{
+    if (width <= 0)
+        return out;
+    if (len > width && droppableZero(text, len)) {
+        const int at = text[0] == '-' ? 1 : 0;
+        std::memmove(text + at, text + at + 1, static_cast<std::size_t>(len - at - 1));
+        --len;
     }
-    if (static_cast<int>(s.size()) > width)
-        return stars(width);
-    return padLeft(s, width);
+    if (len > width)
+        return stars(out, width);
+    return padded(out, text, len, width);
+}
+
+// "%#.*f" without the locale: the point is kept when there are no decimals. -1 when the
+// text does not fit the buffer.
+int fixedText(char *buf, double value, int decimals)
+{
+    const auto [end, ec] = std::to_chars(buf, buf + kFixedBuffer - 1, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc())
+        return -1;
+    char *last = end;
+    if (decimals == 0)
+        *last++ = '.';
+    return static_cast<int>(last - buf);
+}
+
+} // namespace
+
+char *putF(char *out, double value, int width, int decimals)
+{
+    if (width <= 0)
+        return out;
+    if (!std::isfinite(value) || std::fabs(value) >= 1e300 || decimals > kMaxDecimals)
+        return stars(out, width);
+    if (value == 0.0)
+        value = 0.0; // no "-0." for a negative zero
+    decimals = std::max(decimals, 0);
+    if (width < kPow10Count && std::fabs(value) >= kPow10[width])
+        return stars(out, width);
+    char buf[kFixedBuffer];
+    const int len = fixedText(buf, value, decimals);
+    if (len < 0)
+        return stars(out, width);
+    return fit(out, buf, len, width);
+}
+
+char *putFWide(char *out, double value, int width, int decimals)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= 1e300 || decimals > kMaxDecimals)
+        return stars(out, width);
+    if (value == 0.0)
+        value = 0.0;
+    decimals = std::max(decimals, 0);
+    char buf[kFixedBuffer];
+    const int len = fixedText(buf, value, decimals);
+    if (len < 0 || len > kWideMax)
+        return stars(out, width);
+    const int needed = droppableZero(buf, len) ? len - 1 : len;
+    if (needed <= width)
+        return fit(out, buf, len, width);
+    std::memcpy(out, buf, static_cast<std::size_t>(len));
+    return out + len;
+}
+
+char *putE(char *out, double value, int width, int decimals)
+{
+    if (width <= 0)
+        return out;
+    if (!std::isfinite(value) || decimals < 1 || decimals > kMaxDecimals)
+        return stars(out, width);
+    // [-]0.ddd then E+xx, or +xxx when the exponent has three digits.
+    char text[kMaxDecimals + 16];
+    int len = 0;
+    int exponent = 0;
+    if (value != 0.0) {
+        if (value < 0)
+            text[len++] = '-';
+        // d significant digits as d.ddde+xx, then shift the point one place left.
+        char sci[kMaxDecimals + 16];
+        const auto [end, ec] =
+            std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, decimals - 1);
+        if (ec != std::errc())
+            return stars(out, width);
+        text[len++] = '0';
+        text[len++] = '.';
+        text[len++] = sci[0];
+        const char *e = sci + 1;
+        if (decimals > 1) {
+            std::memcpy(text + len, sci + 2, static_cast<std::size_t>(decimals - 1));
+            len += decimals - 1;
+            e = sci + decimals + 1;
+        }
+        int magnitude = 0;
+        for (const char *c = e + 2; c < end; ++c)
+            magnitude = magnitude * 10 + (*c - '0');
+        exponent = (e[1] == '-' ? -magnitude : magnitude) + 1;
+    } else {
+        text[len++] = '0';
+        text[len++] = '.';
+        std::memset(text + len, '0', static_cast<std::size_t>(decimals));
+        len += decimals;
+    }
+    const int absExp = exponent < 0 ? -exponent : exponent;
+    const char sign = exponent < 0 ? '-' : '+';
+    if (absExp <= 99) {
+        text[len++] = 'E';
+        text[len++] = sign;
+        text[len++] = static_cast<char>('0' + absExp / 10);
+        text[len++] = static_cast<char>('0' + absExp % 10);
+    } else if (absExp <= 999) {
+        text[len++] = sign;
+        text[len++] = static_cast<char>('0' + absExp / 100);
+        text[len++] = static_cast<char>('0' + absExp / 10 % 10);
+        text[len++] = static_cast<char>('0' + absExp % 10);
+    } else {
+        return stars(out, width);
+    }
+    return fit(out, text, len, width);
+}
+
+char *putI(char *out, long long value, int width)
+{
+    if (width <= 0)
+        return out;
+    char buf[24];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    const int len = static_cast<int>(end - buf);
+    if (ec != std::errc() || len > width)
+        return stars(out, width);
+    return padded(out, buf, len, width);
+}
+
+char *putA(char *out, std::string_view text, int width)
+{
+    if (width <= 0)
+        return out;
+    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(width));
+    std::memcpy(out, text.data(), n);
+    std::memset(out + n, ' ', static_cast<std::size_t>(width) - n);
+    return out + width;
+}
+
+namespace {
+
+template <class Put>
+std::string field(int room, Put put)
+{
+    std::string s(static_cast<std::size_t>(std::max(room, 0)), ' ');
+    s.resize(static_cast<std::size_t>(put(s.data()) - s.data()));
+    return s;
 }
 
 } // namespace
 
 std::string fmtF(double value, int width, int decimals)
 {
-    if (!std::isfinite(value))
-        return stars(width);
-    if (value == 0.0)
-        value = 0.0; // no "-0." for a negative zero
-    char buf[512];
-    if (std::fabs(value) >= 1e300)
-        return stars(width);
-    std::snprintf(buf, sizeof buf, "%#.*f", decimals, value);
-    return fitOptionalZero(buf, width);
+    return field(width, [&](char *p) { return putF(p, value, width, decimals); });
 }
 
 std::string fmtFWide(double value, int width, int decimals)
 {
-    const std::string s = fmtF(value, width, decimals);
-    if (!std::isfinite(value) || s.find_first_not_of('*') != std::string::npos || std::fabs(value) >= 1e300)
-        return s;
-    char buf[512];
-    std::snprintf(buf, sizeof buf, "%#.*f", decimals, value == 0.0 ? 0.0 : value);
-    return buf;
+    return field(std::max(width, 0) + kWideMax, [&](char *p) { return putFWide(p, value, width, decimals); });
 }
 
 std::string fmtE(double value, int width, int decimals)
 {
-    if (!std::isfinite(value) || decimals < 1)
-        return stars(width);
-    std::string digits;
-    int exponent = 0;
-    bool negative = false;
-    if (value != 0.0) {
-        negative = value < 0;
-        char buf[64];
-        // d significant digits as d.ddd, then shift the point one place left.
-        std::snprintf(buf, sizeof buf, "%.*E", decimals - 1, std::fabs(value));
-        const char *e = buf;
-        while (*e && *e != 'E')
-            ++e;
-        for (const char *c = buf; c < e; ++c)
-            if (*c >= '0' && *c <= '9')
-                digits += *c;
-        exponent = std::atoi(e + 1) + 1;
-    } else {
-        digits.assign(decimals, '0');
-    }
-    std::string s = negative ? "-0." : "0.";
-    s += digits;
-    char expBuf[16];
-    const int absExp = exponent < 0 ? -exponent : exponent;
-    if (absExp <= 99)
-        std::snprintf(expBuf, sizeof expBuf, "E%c%02d", exponent < 0 ? '-' : '+', absExp);
-    else if (absExp <= 999)
-        std::snprintf(expBuf, sizeof expBuf, "%c%03d", exponent < 0 ? '-' : '+', absExp);
-    else
-        return stars(width);
-    s += expBuf;
-    return fitOptionalZero(s, width);
+    return field(width, [&](char *p) { return putE(p, value, width, decimals); });
 }
 
 std::string fmtI(long long value, int width)
 {
-    const std::string s = std::to_string(value);
-    if (static_cast<int>(s.size()) > width)
-        return stars(width);
-    return padLeft(s, width);
+    return field(width, [&](char *p) { return putI(p, value, width); });
 }
 
-std::string fmtA(const std::string &text, int width)
+std::string fmtA(std::string_view text, int width)
 {
-    if (static_cast<int>(text.size()) >= width)
-        return text.substr(0, width);
-    return text + std::string(width - text.size(), ' ');
+    return field(width, [&](char *p) { return putA(p, text, width); });
 }
 
 } // namespace engine

@@ -281,8 +281,14 @@ TEST(AuditInterpolated, FiltersAndIntervals)
 TEST(AuditRows, RowLayoutEnglishAndSi)
 {
     const std::array<Real, 8> v = {12.34f, 3.456f, 123.456f, 45.678f, 169.134f, 61.05f, 38.95f, 48.939f};
-    EXPECT_EQ(capacityRowText(v, false), "     12.3     3.46   123.46    45.68   169.13    61.05    38.95     48.94");
-    EXPECT_EQ(capacityRowText(v, true), "     12.3      3.5    123.5     45.7    169.1     61.0     39.0     48.94");
+    auto rowText = [&](bool si) {
+        std::ostringstream text;
+        ReportWriter out(&text);
+        writeCapacityRow(out, v, si);
+        return text.str();
+    };
+    EXPECT_EQ(rowText(false), "     12.3     3.46   123.46    45.68   169.13    61.05    38.95     48.94\n");
+    EXPECT_EQ(rowText(true), "     12.3      3.5    123.5     45.7    169.1     61.0     39.0     48.94\n");
 }
 
 TEST(AuditPlot, CapacityBlockRecords)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace engine {
@@ -53,10 +54,63 @@ char *fit(char *out, char *text, int len, int width)
     return padded(out, text, len, width);
 }
 
+// The scaled value t = |x| 10^k, computed with one rounding, rounded to a whole number as the
+// exact product would be. False when t lies too near a half for one rounding to tell (exact
+// binary ties among them): std::to_chars decides those.
+bool roundScaled(double t, std::uint64_t &whole)
+{
+    if (!(t < 0x1p52))
+        return false;
+    const double below = std::floor(t);
+    const double fraction = t - below;
+    if (std::fabs(fraction - 0.5) <= t * 0x1p-50 + 0x1p-60)
+        return false;
+    whole = static_cast<std::uint64_t>(below) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+constexpr std::uint64_t kPow10Int[] = {1,
+                                       10,
+                                       100,
+                                       1000,
+                                       10000,
+                                       100000,
+                                       1000000,
+                                       10000000,
+                                       100000000,
+                                       1000000000,
+                                       10000000000,
+                                       100000000000,
+                                       1000000000000,
+                                       10000000000000,
+                                       100000000000000,
+                                       1000000000000000};
+constexpr int kFastDigits = 15;
+
+char *digitsOf(char *out, std::uint64_t value, int count)
+{
+    for (int i = count - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return out + count;
+}
+
 // "%#.*f" without the locale: the point is kept when there are no decimals. -1 when the
 // text does not fit the buffer.
 int fixedText(char *buf, double value, int decimals)
 {
+    std::uint64_t whole = 0;
+    if (decimals <= kFastDigits && roundScaled(std::fabs(value) * kPow10[decimals], whole)) {
+        char *p = buf;
+        if (std::signbit(value))
+            *p++ = '-';
+        const std::uint64_t scale = kPow10Int[decimals];
+        p = std::to_chars(p, buf + kFixedBuffer, whole / scale).ptr;
+        *p++ = '.';
+        p = digitsOf(p, whole % scale, decimals);
+        return static_cast<int>(p - buf);
+    }
     const auto [end, ec] = std::to_chars(buf, buf + kFixedBuffer - 1, value, std::chars_format::fixed, decimals);
     if (ec != std::errc())
         return -1;
@@ -64,6 +118,45 @@ int fixedText(char *buf, double value, int decimals)
     if (decimals == 0)
         *last++ = '.';
     return static_cast<int>(last - buf);
+}
+
+// The first `count` significant digits of x > 0, correctly rounded, and the decimal exponent
+// of the first: x ~ 0.DDD x 10^(exponent + 1). False when the fast way cannot be sure.
+bool significantDigits(double x, int count, std::uint64_t &digits, int &exponent)
+{
+    if (count > kFastDigits)
+        return false;
+    int e10 = static_cast<int>(std::floor(std::log10(x)));
+    // log10 may miss a power of ten by one either way: the digits' count shows it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = count - 1 - e10;
+        double t;
+        if (k >= 0 && k < kPow10Count)
+            t = x * kPow10[k];
+        else if (k < 0 && -k < kPow10Count)
+            t = x / kPow10[-k];
+        else
+            return false;
+        std::uint64_t r = 0;
+        if (!roundScaled(t, r))
+            return false;
+        if (r < kPow10Int[count - 1]) {
+            --e10;
+            continue;
+        }
+        if (r > kPow10Int[count]) {
+            ++e10;
+            continue;
+        }
+        if (r == kPow10Int[count]) { // 9.996 to three digits is 1.00 of the next decade
+            r = kPow10Int[count - 1];
+            ++e10;
+        }
+        digits = r;
+        exponent = e10;
+        return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -117,25 +210,32 @@ char *putE(char *out, double value, int width, int decimals)
     if (value != 0.0) {
         if (value < 0)
             text[len++] = '-';
-        // d significant digits as d.ddde+xx, then shift the point one place left.
-        char sci[kMaxDecimals + 16];
-        const auto [end, ec] =
-            std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, decimals - 1);
-        if (ec != std::errc())
-            return stars(out, width);
         text[len++] = '0';
         text[len++] = '.';
-        text[len++] = sci[0];
-        const char *e = sci + 1;
-        if (decimals > 1) {
-            std::memcpy(text + len, sci + 2, static_cast<std::size_t>(decimals - 1));
-            len += decimals - 1;
-            e = sci + decimals + 1;
+        std::uint64_t digits = 0;
+        int e10 = 0;
+        if (significantDigits(std::fabs(value), decimals, digits, e10)) {
+            len = static_cast<int>(digitsOf(text + len, digits, decimals) - text);
+            exponent = e10 + 1;
+        } else {
+            // d significant digits as d.ddde+xx, then shift the point one place left.
+            char sci[kMaxDecimals + 16];
+            const auto [end, ec] =
+                std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, decimals - 1);
+            if (ec != std::errc())
+                return stars(out, width);
+            text[len++] = sci[0];
+            const char *e = sci + 1;
+            if (decimals > 1) {
+                std::memcpy(text + len, sci + 2, static_cast<std::size_t>(decimals - 1));
+                len += decimals - 1;
+                e = sci + decimals + 1;
+            }
+            int magnitude = 0;
+            for (const char *c = e + 2; c < end; ++c)
+                magnitude = magnitude * 10 + (*c - '0');
+            exponent = (e[1] == '-' ? -magnitude : magnitude) + 1;
         }
-        int magnitude = 0;
-        for (const char *c = e + 2; c < end; ++c)
-            magnitude = magnitude * 10 + (*c - '0');
-        exponent = (e[1] == '-' ? -magnitude : magnitude) + 1;
     } else {
         text[len++] = '0';
         text[len++] = '.';

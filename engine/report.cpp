@@ -8,22 +8,22 @@ namespace engine {
 
 char *ReportWriter::room(int count)
 {
-    const std::size_t at = m_line.size();
-    m_line.resize(at + static_cast<std::size_t>(count > 0 ? count : 0));
-    return m_line.data() + at;
+    const std::size_t at = m_text.size();
+    m_text.resize(at + static_cast<std::size_t>(count > 0 ? count : 0));
+    return m_text.data() + at;
 }
 
 ReportWriter &ReportWriter::text(std::string_view s)
 {
     if (m_out)
-        m_line.append(s);
+        m_text.append(s);
     return *this;
 }
 
 ReportWriter &ReportWriter::fill(char c, int count)
 {
     if (m_out && count > 0)
-        m_line.append(static_cast<std::size_t>(count), c);
+        m_text.append(static_cast<std::size_t>(count), c);
     return *this;
 }
 
@@ -37,9 +37,9 @@ ReportWriter &ReportWriter::F(double value, int width, int decimals)
 ReportWriter &ReportWriter::FWide(double value, int width, int decimals)
 {
     if (m_out) {
-        const std::size_t at = m_line.size();
+        const std::size_t at = m_text.size();
         const char *end = putFWide(room((width > 0 ? width : 0) + kWideMax), value, width, decimals);
-        m_line.resize(at + static_cast<std::size_t>(end - (m_line.data() + at)));
+        m_text.resize(at + static_cast<std::size_t>(end - (m_text.data() + at)));
     }
     return *this;
 }
@@ -73,18 +73,36 @@ ReportWriter &ReportWriter::integers(std::initializer_list<long long> values)
         char digits[24];
         digits[0] = ' ';
         const char *end = std::to_chars(digits + 1, digits + sizeof digits, v).ptr;
-        m_line.append(digits, static_cast<std::size_t>(end - digits));
+        m_text.append(digits, static_cast<std::size_t>(end - digits));
     }
     return *this;
+}
+
+ReportWriter::ReportWriter(ReportWriter &&other) noexcept
+    : m_out(other.m_out), m_batch(other.m_batch), m_text(std::move(other.m_text)), m_lineStart(other.m_lineStart)
+{
+    other.m_out = nullptr;
+    other.m_text.clear();
+    other.m_lineStart = 0;
 }
 
 void ReportWriter::end()
 {
     if (!m_out)
         return;
-    m_line.push_back('\n');
-    m_out->write(m_line.data(), static_cast<std::streamsize>(m_line.size()));
-    m_line.clear();
+    m_text.push_back('\n');
+    m_lineStart = m_text.size();
+    if (m_lineStart > m_batch)
+        flush();
+}
+
+void ReportWriter::flush()
+{
+    if (!m_out || m_lineStart == 0)
+        return;
+    m_out->write(m_text.data(), static_cast<std::streamsize>(m_lineStart));
+    m_text.erase(0, m_lineStart);
+    m_lineStart = 0;
 }
 
 void ReportWriter::line(std::string_view s)

@@ -11,15 +11,26 @@ namespace engine {
 inline constexpr const char *kWarningStars = "*********************WARNING**********************";
 inline constexpr const char *kErrorStars = "*********************ERROR**********************";
 
+/// Batch size for the run's files: they are written in pieces of about this many bytes.
+inline constexpr std::size_t kFileBatch = 64 * 1024;
+
 /// Line-oriented writer of the engine's fixed-format text channels. A line is either given
-/// whole (line) or built from pieces that end() sends out; the pieces format numbers with
-/// the edit descriptors of fortran_format.h straight into the line, and each line reaches
-/// the stream in one write.
+/// whole (line) or built from pieces that end() completes; the pieces format numbers with
+/// the edit descriptors of fortran_format.h straight into the line. Whole lines reach the
+/// stream, each at once or, with a batch size, gathered into writes of that many bytes.
 class ReportWriter {
 public:
     /// A writer on no stream drops everything, and formats nothing (the quiet console of
-    /// the library).
-    explicit ReportWriter(std::ostream *out = nullptr) : m_out(out) {}
+    /// the library). With batch 0 every line is written as it ends; otherwise lines wait
+    /// until batch bytes are pending, or until flush() or the writer's end.
+    explicit ReportWriter(std::ostream *out = nullptr, std::size_t batch = 0) : m_out(out), m_batch(batch) {}
+    ReportWriter(ReportWriter &&other) noexcept;
+    ReportWriter(const ReportWriter &) = delete;
+    ReportWriter &operator=(const ReportWriter &) = delete;
+    ~ReportWriter() { flush(); }
+
+    /// Writes the lines that wait; a line still being built stays.
+    void flush();
 
     void line(std::string_view text = {});
     void blank(int count = 1);
@@ -54,7 +65,9 @@ private:
     char *room(int count);
 
     std::ostream *m_out;
-    std::string m_line; // the line being built; keeps its capacity from line to line
+    std::size_t m_batch;
+    std::string m_text;         // ended lines not yet written, then the line being built
+    std::size_t m_lineStart = 0; // where the line being built starts in m_text
 };
 
 } // namespace engine

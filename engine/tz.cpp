@@ -229,7 +229,7 @@ void TZPILE(const TzInput &in, int MODE, SettlementTable &table, ReportWriter &r
     const bool si = in.si;
     const char *len = si ? " M." : "IN.", *force = si ? "KN." : "ton", *stress = si ? "KPA" : "PSI";
     const TzResult r = computeTz(in, MODE);
-    ReportWriter tz(tzdata);
+    ReportWriter tz(tzdata, kFileBatch);
 
     tz.line("     NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.");
     tz.blank(2);

@@ -268,7 +268,8 @@ void TZPILE(const TzInput &in, int MODE, SettlementTable &table, ReportWriter &r
     for (int p = 0; p < 10; ++p)
         tz.E(r.tipQ[p] * forceOut, 18, 4).E(r.tipW[p] * lenOut, 19, 4).end();
 
-    runtime.line("15 " + std::to_string(in.NROWS) + " 0 " + std::to_string(in.NROWS));
+    // A free-format write of integers, like the plot file's block headings.
+    runtime.integers({15, in.NROWS, 0, in.NROWS}).end();
     tz.line("1");
 
     static const char *const kTitles[] = {"RESULT FROM TREND (AVERAGED) LINE", "RESULT FROM UPPER-BOUND LINE",

@@ -40,6 +40,7 @@ TEST(CapacityRun, PlotBlockOfAProposedDepth)
     // Heading, two leading rows, ten table rows of two lines, 45 settlement records.
     ASSERT_EQ(plot.size(), 1u + 2 + 20 + 45);
     EXPECT_EQ(numbers(plot[0]), (std::vector<double>{1, 12, 3}));
+    EXPECT_EQ(plot[0], " 1 12 3") << "free-format integers, each after one blank";
     EXPECT_EQ(plot[1], "   0.0  0.0  0.0  0.0  0.0 0.0  0.0  ");
     EXPECT_EQ(plot[2], "  0.100E+01   0.0   0.0  0.0 0.0  0.0  0.0 ");
     // Row at 10 ft: length, QS, QB, QU, QS/FST, QB/FSB, QDN.
@@ -56,8 +57,9 @@ TEST(CapacityRun, PlotBlockOfAProposedDepth)
     const auto p13 = numbers(plot[23 + 12]);
     EXPECT_NEAR(p13[3], 0.625, 1e-6);
     EXPECT_NEAR(p13[2], 23.51, 0.05);
-    // The run-time file receives the segment line of each of the three curve families.
-    EXPECT_EQ(r.runtime, "15 10 0 10\n15 10 0 10\n15 10 0 10\n");
+    // The run-time file receives the segment line of each of the three curve families, in
+    // the free format of the plot file's block heading.
+    EXPECT_EQ(r.runtime, " 15 10 0 10\n 15 10 0 10\n 15 10 0 10\n");
     EXPECT_EQ(r.tzdata.rfind("     NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.\n", 0), 0u);
     // Every run rewrites TZDATA.DAT: it holds the lower-bound run only. Its curves carry
     // 0.275 tsf = 3.8194 psi; the second point is 0.29 of it at 0.001 * 36 in.

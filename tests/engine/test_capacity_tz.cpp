@@ -139,7 +139,7 @@ TEST(TzAnalysis, ReportBlockAndResultColumns)
                              "        TOP  LOAD     TOP MOVEMENT       TIP LOAD      TIP  MOVEMENT\n"
                              "           ton             IN.              ton            IN.\n";
     EXPECT_EQ(report.str().rfind(head, 0), 0u);
-    EXPECT_EQ(runtime.str(), "15 10 0 10\n");
+    EXPECT_EQ(runtime.str(), " 15 10 0 10\n") << "free-format integers, each after one blank";
     // Upper bound fills columns 3 and 4; the tip at 1.8 in carries 0.995 of 50 tons.
     EXPECT_NEAR(table.QTOP[14][3], 49.75, 1e-3);
     EXPECT_NEAR(table.WTOP[14][3], 1.8, 1e-6);

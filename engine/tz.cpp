@@ -180,9 +180,11 @@ TzResult computeTz(const TzInput &in, int MODE)
         const Real W0 = WTIP[k];
         const Real QT = notBelow(r.tipW, r.tipQ, 10, W0);
         Real P = QT, W = W0;
-        Real ZC = LP - DZ / 2;
         Real WM = W0;
         for (int s = 0; s < NROWS; ++s) {
+            // Midpoint of segment s (0 at the tip) from its index, not by repeated subtraction
+            // of DZ: a midpoint on 12 TOPLENG then counts as not above it, as it should.
+            const Real ZC = static_cast<Real>(static_cast<double>(LP) * (2.0 * (NROWS - s) - 1) / (2.0 * NROWS));
             Real Pn = P, Wn = W;
             for (int pass = 0;; ++pass) {
                 Real F = transferAt(r.curves, ZC, WM);
@@ -202,7 +204,6 @@ TzResult computeTz(const TzInput &in, int MODE)
             P = Pn;
             W = Wn;
             WM = Wn;
-            ZC -= DZ;
         }
         r.top[k] = P;
         r.topW[k] = W;

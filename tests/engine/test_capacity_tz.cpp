@@ -89,6 +89,39 @@ TEST(TzAnalysis, SideTransferOfARigidShaft)
     }
 }
 
+TEST(TzAnalysis, SegmentMidpointOnTheIgnoredTopCarriesLoad)
+{
+    // LP = 600 in in 45 segments of 13.333 in: the midpoint of the fifth segment from the
+    // top, 4.5 segments down, lies exactly on 12 TOPLENG = 60 in. It is not above the ignored
+    // portion, so 41 segments carry side load; a midpoint reached by repeated subtraction
+    // could land a hair above 60 in and drop the segment.
+    struct Case {
+        const char *name;
+        Real TOPLENG;
+        int carrying;
+    };
+    const Case cases[] = {{"midpoint on the boundary", 5, 41},
+                          {"boundary a hair below it", 5.0001f, 40},
+                          {"boundary mid-segment", 5.5f, 40},
+                          {"no ignored portion", 0, 45}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TzInput in = shaft(2, 1e12f);
+        in.NROWS = 45;
+        in.L = 50;
+        in.layers[0].bottom = 60;
+        in.side.clear();
+        for (int j = 1; j <= 45; ++j)
+            in.side.push_back({static_cast<Real>(5 + j), 0.275f});
+        in.TOPLENG = c.TOPLENG;
+        const TzResult r = computeTz(in, 1);
+        ASSERT_EQ(r.IERR, 0);
+        // A rigid shaft moves 1.8 in everywhere, past the clay trend curve's last point.
+        const double segment = 600.0 / 45 * 3.1416 * 36 * 3.81944 * 0.835;
+        EXPECT_NEAR(r.top[14] - r.tip[14], c.carrying * segment, 1.0);
+    }
+}
+
 TEST(TzAnalysis, TipBelowTheProfile)
 {
     TzInput clay = shaft(2);

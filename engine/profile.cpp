@@ -168,7 +168,9 @@ Real initialSIGV(const Profile &pr)
     }
     if (pr.run.WTD < top)
         sigv -= kWaterPcf * (top - pr.run.WTD);
-    return sigv;
+    // Rock carries no unit weight, so under water the water pressure can exceed the overburden:
+    // the stress then starts at 0.
+    return sigv > 0 ? sigv : 0;
 }
 
 void writeSafetyFactors(ReportWriter &out, const Profile &pr)

@@ -452,6 +452,38 @@ TEST(Overburden, AtTheTopOfTheSideZone)
     }
 }
 
+TEST(Overburden, NeverBelowZero)
+{
+    struct Case {
+        const char *name;
+        Real topleng, wtd, sandBottom, expected;
+    };
+    // Sand at 120 pcf to sandBottom, then rock without unit weight down to 20 ft.
+    const Case cases[] = {
+        {"rock under water from the surface", 6, 0, 0, 0},
+        {"rock under water below 4 ft", 6, 4, 0, 0},
+        {"2 ft of sand over rock under water", 6, 0, 2, 0},
+        {"2 ft of sand over rock, water at 5 ft", 6, 5, 2, 240 - 62.4f},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ProjectInput p = project(1);
+        p.TOPLENG = c.topleng;
+        p.WTD = c.wtd;
+        LayerInput rock = inputLayer(7, 20);
+        if (c.sandBottom > 0) {
+            LayerInput sand = inputLayer(1, c.sandBottom);
+            sand.GAMMA[TOP] = sand.GAMMA[BOTTOM] = 120;
+            p.layers = {sand, rock};
+        } else {
+            p.layers = {rock};
+        }
+        p.NLAYER = static_cast<int>(p.layers.size());
+        const Profile pr = normaliseProfile(p);
+        EXPECT_NEAR(initialSIGV(pr), c.expected, 1e-2);
+    }
+}
+
 TEST(Overburden, StartOfTheSideZone)
 {
     struct Case {

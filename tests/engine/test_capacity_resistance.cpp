@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <functional>
 
+#include "geomaterial.h"
 #include "profile.h"
+#include "reader.h"
 #include "resistance.h"
 #include "shaft_table.h"
 #include "whole_run.h"
@@ -123,6 +126,19 @@ Outcome run(const Layer &layer, const StepSetup &s)
     RunRock rock;
     Outcome o{evaluateStep(pr, 0, s.z, s.z, s.L < 0 ? s.z : s.L, w, rock), w};
     return o;
+}
+
+
+// The depth walk of the first trial diameter of a project in the test data.
+DepthWalk walkOf(const std::string &project, Profile &pr)
+{
+    std::ifstream in(std::string(TARNEL_TEST_DATA) + "/" + project, std::ios::binary);
+    const ReadResult read = readProject(in);
+    EXPECT_FALSE(read.failure.has_value()) << project;
+    pr = normaliseProfile(read.project);
+    convertRockAfterEcho(pr);
+    RunRock rock;
+    return walkProfile(pr, shaftGeometry(pr.run, pr.run.DSTART), rock);
 }
 
 } // namespace
@@ -366,6 +382,44 @@ TEST(SideResistance, NamedCases)
              return s;
          }(),
          0.424f, 3.996624f, 1120},
+        // 40 pcf under water is 22.4 pcf lighter than water: the step adds nothing, so SIGV stays
+        // 1000 and so does the mid-step stress; f = 1000 / 2000 x 0.8 = 0.4.
+        {"sand beta lighter than water adds no stress",
+         [] {
+             Layer L = uniform(1);
+             L.ISAND = 2;
+             set(L.COEF, 0.8f);
+             set(L.PHI, 35);
+             set(L.GAMMA, 40);
+             return L;
+         },
+         [] {
+             StepSetup s;
+             s.WTD = 10;
+             s.z = 20;
+             s.SIGV = 1000;
+             return s;
+         }(),
+         0.4f, 0.4f * perimeter3, 1000},
+        // Rock carries no unit weight: under water SIGV keeps its 500 psf.
+        {"rock step under water keeps the stress",
+         [] {
+             Layer L = uniform(7);
+             set(L.GAMMA, 0);
+             set(L.QUR, 40000);
+             set(L.QUCON, 400000);
+             set(L.BDS, 3);
+             set(L.CS, 1);
+             set(L.DISCT, 0.01f);
+             return L;
+         },
+         [] {
+             StepSetup s;
+             s.WTD = 0;
+             s.SIGV = 500;
+             return s;
+         }(),
+         3.0f, 3.0f * perimeter3, 500},
         // SIGV 2880 psf = 20 psi, N 20: 45 - (45 - 36) x 20 / 20 = 36 deg; f = 0.5 tan 36 x 2880 / 2000.
         {"sand K with the angle from the blow count",
          [] {
@@ -894,5 +948,61 @@ TEST(StepNotes, Framing)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_NE(c.file->find(c.block), std::string::npos);
+    }
+}
+
+TEST(EffectiveStress, NeverFallsThroughRockUnderWater)
+{
+    // Water at the surface, weak rock 0 to 40 ft (no unit weight), sand 40 to 80 ft at 120 pcf
+    // (18.85 kN/cu m = 119.997 pcf in SI) by beta 0.5, 3 ft shaft. The rock steps add nothing,
+    // so the sand starts from 0 and each of its steps adds GAMMA - 62.4: at the k-th sand step
+    // the mid-step stress is (GAMMA - 62.4)(k - 0.5) and f = that / 2000 x 0.5, QS rising.
+    struct Case {
+        const char *name;
+        const char *project;
+        double gamma;
+    };
+    const Case cases[] = {{"English", "cap-sand-below-weak-rock.tnd", 120},
+                          {"SI", "cap-sand-below-weak-rock-si.tnd", 18.85 * 6.3659}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Profile pr;
+        const DepthWalk walk = walkOf(c.project, pr);
+        ASSERT_EQ(walk.lastTip, 80);
+        double previousQS = walk.at(40).QS;
+        for (int k = 1; k <= 40; ++k) {
+            SCOPED_TRACE("sand step " + std::to_string(k));
+            const FootRecord &rec = walk.at(40 + k);
+            ASSERT_TRUE(rec.stored);
+            const double f = (c.gamma - 62.4) * (k - 0.5) / 2000 * 0.5;
+            EXPECT_NEAR(rec.f, f, 1e-4 * f + 1e-6);
+            EXPECT_GT(rec.QS, previousQS);
+            EXPECT_NEAR(rec.QS - previousQS, 3.142 * 3 * f, 2e-3 * f + 1e-3);
+            previousQS = rec.QS;
+        }
+        EXPECT_NEAR(walk.state.SIGV, (c.gamma - 62.4) * 40, 0.05);
+    }
+}
+
+TEST(EffectiveStress, DecomposedRockBelowStrongRockUnderWater)
+{
+    // Water at the surface, strong rock 0 to 20 ft, decomposed rock 20 to 60 ft at 130 pcf,
+    // N 50, a 3 ft socket; proposed depth 50 ft. Above 50 + 2 x 3 = 56 ft each step takes the
+    // walk's stress, which starts from 0 below the rock: 67.6 k psf at the k-th step. Side and
+    // base of the step follow from it.
+    Profile pr;
+    const DepthWalk walk = walkOf("rock-decomposed-below-strong.tnd", pr);
+    ASSERT_GE(walk.lastTip, 55);
+    double previousQS = walk.at(20).QS;
+    for (int k = 1; k <= 35; ++k) {
+        SCOPED_TRACE("decomposed-rock step " + std::to_string(k));
+        const FootRecord &rec = walk.at(20 + k);
+        ASSERT_TRUE(rec.stored);
+        const GeomaterialValues v = decomposedStep(static_cast<Real>(67.6 * k), 50, 3);
+        ASSERT_GT(v.SHEAR, 0);
+        EXPECT_NEAR(rec.f, v.SHEAR / 2000, 1e-4 * v.SHEAR / 2000);
+        EXPECT_NEAR(rec.base, v.QBTOT, 1e-4 * v.QBTOT);
+        EXPECT_GT(rec.QS, previousQS);
+        previousQS = rec.QS;
     }
 }

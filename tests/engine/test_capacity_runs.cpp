@@ -358,3 +358,27 @@ TEST(CapacityRun, UpliftWithLrfdTakesTheWeightUnfactored)
     // The efficiency is LRFD QU over the volume: 56.0667 / 10.4733 = 5.35.
     EXPECT_NE(r.report.find("  QU/VOLUME OF CONCRETE  =   5.35 TONS/CU.YD.\n"), std::string::npos);
 }
+
+TEST(CapacityRun, SandBelowWeakRockUnderWaterGainsSideResistance)
+{
+    // Water at the surface, weak rock to 40 ft, then sand by beta 0.5 (120 pcf, 18.85 kN/cu m),
+    // 3 ft shaft. The rock adds no effective stress, so the k-th foot of sand carries
+    // 9.426 x 57.6 (k - 0.5) / 4000 tons: 10 ft of sand add 6.787 tons, 20 ft 27.147, 30 ft 61.08.
+    const RunOutput en = analyse("cap-sand-below-weak-rock.tnd");
+    EXPECT_EQ(en.result, engine::kNormal);
+    const auto rows = tableAfterHeads(en.report);
+    ASSERT_EQ(rows.size(), 7u);
+    ASSERT_NEAR(rows[3][0], 40, 1e-9);
+    const double added[] = {6.787, 27.147, 61.08};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE("row at " + std::to_string(50 + 10 * i) + " ft");
+        EXPECT_NEAR(rows[4 + i][2] - rows[3][2], added[i], 0.011);
+    }
+    // In SI the rows lie a hair off whole feet; the side resistance still rises through the sand.
+    const RunOutput si = analyse("cap-sand-below-weak-rock-si.tnd");
+    EXPECT_EQ(si.result, engine::kNormal);
+    const auto siRows = tableAfterHeads(si.report);
+    ASSERT_EQ(siRows.size(), 7u);
+    for (std::size_t i = 4; i < siRows.size(); ++i)
+        EXPECT_GT(siRows[i][2], siRows[i - 1][2] + 50) << "row " << i + 1;
+}

@@ -120,14 +120,31 @@ int fixedText(char *buf, double value, int decimals)
     return static_cast<int>(last - buf);
 }
 
+// Powers of ten for a first guess at a decimal exponent; those below 1 are not exact, which
+// only ever makes the guess one off, and the digits' count shows that.
+constexpr int kGuessLow = -40, kGuessHigh = 40;
+constexpr double kGuessPow10[] = {
+    1e-40, 1e-39, 1e-38, 1e-37, 1e-36, 1e-35, 1e-34, 1e-33, 1e-32, 1e-31, 1e-30, 1e-29, 1e-28, 1e-27,
+    1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13,
+    1e-12, 1e-11, 1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,
+    1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,
+    1e16,  1e17,  1e18,  1e19,  1e20,  1e21,  1e22,  1e23,  1e24,  1e25,  1e26,  1e27,  1e28,  1e29,
+    1e30,  1e31,  1e32,  1e33,  1e34,  1e35,  1e36,  1e37,  1e38,  1e39,  1e40};
+
 // The first `count` significant digits of x > 0, correctly rounded, and the decimal exponent
 // of the first: x ~ 0.DDD x 10^(exponent + 1). False when the fast way cannot be sure.
 bool significantDigits(double x, int count, std::uint64_t &digits, int &exponent)
 {
     if (count > kFastDigits)
         return false;
-    int e10 = static_cast<int>(std::floor(std::log10(x)));
-    // log10 may miss a power of ten by one either way: the digits' count shows it.
+    int e2 = 0;
+    std::frexp(x, &e2); // x in [2^(e2 - 1), 2^e2)
+    // floor(log10 x) is floor((e2 - 1) log10 2) or one more.
+    int e10 = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
+    if (e10 < kGuessLow || e10 >= kGuessHigh)
+        return false;
+    if (x >= kGuessPow10[e10 + 1 - kGuessLow])
+        ++e10;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = count - 1 - e10;
         double t;

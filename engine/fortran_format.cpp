@@ -1,6 +1,7 @@
 #include "fortran_format.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -9,14 +10,37 @@
 namespace engine {
 namespace {
 
-// Powers of ten that doubles hold exactly: 10^w or more cannot fit an F field of width w.
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kPow10Count = static_cast<int>(sizeof kPow10 / sizeof kPow10[0]);
-
 // Fixed text of any finite value below 1e300 with up to this many decimals fits the buffer.
 constexpr int kMaxDecimals = 80;
 constexpr int kFixedBuffer = 320 + kMaxDecimals;
+
+// Powers of ten from 1e-22 to 1e22. Those from 1 up are exact in a double; the others are
+// within half an ulp, which the margin of roundScaled allows for.
+constexpr int kPowLow = -22, kPowHigh = 22;
+constexpr double kPow10[] = {1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12,
+                             1e-11, 1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,
+                             1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,
+                             1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21,
+                             1e22};
+double pow10(int k) { return kPow10[k - kPowLow]; }
+
+constexpr std::uint64_t kPow10Int[] = {1,
+                                       10,
+                                       100,
+                                       1000,
+                                       10000,
+                                       100000,
+                                       1000000,
+                                       10000000,
+                                       100000000,
+                                       1000000000,
+                                       10000000000,
+                                       100000000000,
+                                       1000000000000,
+                                       10000000000000,
+                                       100000000000000,
+                                       1000000000000000};
+constexpr int kFastDigits = 15; // digits the fast way produces at most
 
 char *stars(char *out, int width)
 {
@@ -26,11 +50,41 @@ char *stars(char *out, int width)
     return out + width;
 }
 
-char *padded(char *out, const char *text, int len, int width)
+char *blanks(char *out, int count)
 {
-    std::memset(out, ' ', static_cast<std::size_t>(width - len));
-    std::memcpy(out + (width - len), text, static_cast<std::size_t>(len));
-    return out + width;
+    for (int i = 0; i < count; ++i)
+        *out++ = ' ';
+    return out;
+}
+
+char *digitsOf(char *out, std::uint64_t value, int count)
+{
+    for (int i = count - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return out + count;
+}
+
+// value / 10^k; the usual few decimals divide by a constant, which costs a multiplication.
+std::uint64_t dividedByPow10(std::uint64_t value, int k)
+{
+    switch (k) {
+    case 0: return value;
+    case 1: return value / 10;
+    case 2: return value / 100;
+    case 3: return value / 1000;
+    case 4: return value / 10000;
+    default: return value / kPow10Int[k];
+    }
+}
+
+int digitCount(std::uint64_t value)
+{
+    int n = 1;
+    while (n <= kFastDigits && value >= kPow10Int[n])
+        ++n;
+    return n;
 }
 
 // Fortran may omit the zero before the point; it does so only when the field needs the room.
@@ -51,111 +105,44 @@ char *fit(char *out, char *text, int len, int width)
     }
     if (len > width)
         return stars(out, width);
-    return padded(out, text, len, width);
+    std::memcpy(blanks(out, width - len), text, static_cast<std::size_t>(len));
+    return out + width;
 }
 
-// The scaled value t = |x| 10^k, computed with one rounding, rounded to a whole number as the
-// exact product would be. False when t lies too near a half for one rounding to tell (exact
-// binary ties among them): std::to_chars decides those.
+// t = |x| 10^k as computed (at most two roundings), rounded to a whole number as the exact
+// product would be. False when t lies too near a half to tell (exact binary ties among them)
+// or is too large: std::to_chars decides those.
 bool roundScaled(double t, std::uint64_t &whole)
 {
-    if (!(t < 0x1p52))
+    if (!(t >= 0 && t < 0x1p52))
         return false;
-    const double below = std::floor(t);
-    const double fraction = t - below;
+    const std::uint64_t below = static_cast<std::uint64_t>(t); // floor, t not being negative
+    const double fraction = t - static_cast<double>(below);
     if (std::fabs(fraction - 0.5) <= t * 0x1p-50 + 0x1p-60)
         return false;
-    whole = static_cast<std::uint64_t>(below) + (fraction > 0.5 ? 1 : 0);
+    whole = below + (fraction > 0.5 ? 1 : 0);
     return true;
 }
 
-constexpr std::uint64_t kPow10Int[] = {1,
-                                       10,
-                                       100,
-                                       1000,
-                                       10000,
-                                       100000,
-                                       1000000,
-                                       10000000,
-                                       100000000,
-                                       1000000000,
-                                       10000000000,
-                                       100000000000,
-                                       1000000000000,
-                                       10000000000000,
-                                       100000000000000,
-                                       1000000000000000};
-constexpr int kFastDigits = 15;
-
-char *digitsOf(char *out, std::uint64_t value, int count)
-{
-    for (int i = count - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    return out + count;
-}
-
-// "%#.*f" without the locale: the point is kept when there are no decimals. -1 when the
-// text does not fit the buffer.
-int fixedText(char *buf, double value, int decimals)
-{
-    std::uint64_t whole = 0;
-    if (decimals <= kFastDigits && roundScaled(std::fabs(value) * kPow10[decimals], whole)) {
-        char *p = buf;
-        if (std::signbit(value))
-            *p++ = '-';
-        const std::uint64_t scale = kPow10Int[decimals];
-        p = std::to_chars(p, buf + kFixedBuffer, whole / scale).ptr;
-        *p++ = '.';
-        p = digitsOf(p, whole % scale, decimals);
-        return static_cast<int>(p - buf);
-    }
-    const auto [end, ec] = std::to_chars(buf, buf + kFixedBuffer - 1, value, std::chars_format::fixed, decimals);
-    if (ec != std::errc())
-        return -1;
-    char *last = end;
-    if (decimals == 0)
-        *last++ = '.';
-    return static_cast<int>(last - buf);
-}
-
-// Powers of ten for a first guess at a decimal exponent; those below 1 are not exact, which
-// only ever makes the guess one off, and the digits' count shows that.
-constexpr int kGuessLow = -40, kGuessHigh = 40;
-constexpr double kGuessPow10[] = {
-    1e-40, 1e-39, 1e-38, 1e-37, 1e-36, 1e-35, 1e-34, 1e-33, 1e-32, 1e-31, 1e-30, 1e-29, 1e-28, 1e-27,
-    1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13,
-    1e-12, 1e-11, 1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,
-    1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,
-    1e16,  1e17,  1e18,  1e19,  1e20,  1e21,  1e22,  1e23,  1e24,  1e25,  1e26,  1e27,  1e28,  1e29,
-    1e30,  1e31,  1e32,  1e33,  1e34,  1e35,  1e36,  1e37,  1e38,  1e39,  1e40};
-
 // The first `count` significant digits of x > 0, correctly rounded, and the decimal exponent
-// of the first: x ~ 0.DDD x 10^(exponent + 1). False when the fast way cannot be sure.
+// of the first: x ~ D.DD x 10^exponent. False when the fast way cannot be sure.
 bool significantDigits(double x, int count, std::uint64_t &digits, int &exponent)
 {
     if (count > kFastDigits)
         return false;
-    int e2 = 0;
-    std::frexp(x, &e2); // x in [2^(e2 - 1), 2^e2)
-    // floor(log10 x) is floor((e2 - 1) log10 2) or one more.
-    int e10 = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
-    if (e10 < kGuessLow || e10 >= kGuessHigh)
-        return false;
-    if (x >= kGuessPow10[e10 + 1 - kGuessLow])
-        ++e10;
+    const int field = static_cast<int>(std::bit_cast<std::uint64_t>(x) >> 52) & 0x7ff;
+    if (field == 0)
+        return false; // subnormal
+    // x lies in [2^e2, 2^(e2 + 1)); floor(log10 x) is floor(e2 log10 2) or one more. A guess
+    // one off shows in the count of digits and is put right.
+    const int e2 = field - 1023;
+    int e10 = (e2 * 78913) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = count - 1 - e10;
-        double t;
-        if (k >= 0 && k < kPow10Count)
-            t = x * kPow10[k];
-        else if (k < 0 && -k < kPow10Count)
-            t = x / kPow10[-k];
-        else
+        if (k < kPowLow || k > kPowHigh)
             return false;
         std::uint64_t r = 0;
-        if (!roundScaled(t, r))
+        if (!roundScaled(x * pow10(k), r))
             return false;
         if (r < kPow10Int[count - 1]) {
             --e10;
@@ -176,6 +163,19 @@ bool significantDigits(double x, int count, std::uint64_t &digits, int &exponent
     return false;
 }
 
+// "%#.*f" without the locale: the point is kept when there are no decimals. -1 when the
+// text does not fit the buffer.
+int fixedText(char *buf, double value, int decimals)
+{
+    const auto [end, ec] = std::to_chars(buf, buf + kFixedBuffer - 1, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc())
+        return -1;
+    char *last = end;
+    if (decimals == 0)
+        *last++ = '.';
+    return static_cast<int>(last - buf);
+}
+
 } // namespace
 
 char *putF(char *out, double value, int width, int decimals)
@@ -187,8 +187,29 @@ char *putF(char *out, double value, int width, int decimals)
     if (value == 0.0)
         value = 0.0; // no "-0." for a negative zero
     decimals = std::max(decimals, 0);
-    if (width < kPow10Count && std::fabs(value) >= kPow10[width])
+    // A value of 10^w or more has more integer digits than the field has room.
+    if (width <= kPowHigh && std::fabs(value) >= pow10(width))
         return stars(out, width);
+    std::uint64_t whole = 0;
+    if (decimals <= kPowHigh && decimals < kFastDigits && roundScaled(std::fabs(value) * pow10(decimals), whole)) {
+        const bool negative = std::signbit(value);
+        const std::uint64_t integer = dividedByPow10(whole, decimals);
+        const int integerDigits = digitCount(integer);
+        int len = (negative ? 1 : 0) + integerDigits + 1 + decimals;
+        const bool dropZero = len > width && integer == 0;
+        if (dropZero)
+            --len;
+        if (len > width)
+            return stars(out, width);
+        char *p = blanks(out, width - len);
+        if (negative)
+            *p++ = '-';
+        if (!dropZero)
+            p = digitsOf(p, integer, integerDigits);
+        *p++ = '.';
+        digitsOf(p, whole - integer * kPow10Int[decimals], decimals);
+        return out + width;
+    }
     char buf[kFixedBuffer];
     const int len = fixedText(buf, value, decimals);
     if (len < 0)
@@ -220,61 +241,64 @@ char *putE(char *out, double value, int width, int decimals)
         return out;
     if (!std::isfinite(value) || decimals < 1 || decimals > kMaxDecimals)
         return stars(out, width);
-    // [-]0.ddd then E+xx, or +xxx when the exponent has three digits.
-    char text[kMaxDecimals + 16];
-    int len = 0;
+    // d significant digits and the exponent of the form 0.ddd x 10^exponent.
+    char digits[kMaxDecimals + 16];
     int exponent = 0;
-    if (value != 0.0) {
-        if (value < 0)
-            text[len++] = '-';
-        text[len++] = '0';
-        text[len++] = '.';
-        std::uint64_t digits = 0;
-        int e10 = 0;
-        if (significantDigits(std::fabs(value), decimals, digits, e10)) {
-            len = static_cast<int>(digitsOf(text + len, digits, decimals) - text);
-            exponent = e10 + 1;
-        } else {
-            // d significant digits as d.ddde+xx, then shift the point one place left.
-            char sci[kMaxDecimals + 16];
-            const auto [end, ec] =
-                std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, decimals - 1);
-            if (ec != std::errc())
-                return stars(out, width);
-            text[len++] = sci[0];
-            const char *e = sci + 1;
-            if (decimals > 1) {
-                std::memcpy(text + len, sci + 2, static_cast<std::size_t>(decimals - 1));
-                len += decimals - 1;
-                e = sci + decimals + 1;
-            }
-            int magnitude = 0;
-            for (const char *c = e + 2; c < end; ++c)
-                magnitude = magnitude * 10 + (*c - '0');
-            exponent = (e[1] == '-' ? -magnitude : magnitude) + 1;
-        }
+    std::uint64_t fast = 0;
+    int e10 = 0;
+    if (value == 0.0) {
+        std::memset(digits, '0', static_cast<std::size_t>(decimals));
+    } else if (significantDigits(std::fabs(value), decimals, fast, e10)) {
+        digitsOf(digits, fast, decimals);
+        exponent = e10 + 1;
     } else {
-        text[len++] = '0';
-        text[len++] = '.';
-        std::memset(text + len, '0', static_cast<std::size_t>(decimals));
-        len += decimals;
+        // d.ddde+xx from the library, read back.
+        char sci[kMaxDecimals + 16];
+        const auto [end, ec] =
+            std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, decimals - 1);
+        if (ec != std::errc())
+            return stars(out, width);
+        digits[0] = sci[0];
+        const char *e = sci + 1;
+        if (decimals > 1) {
+            std::memcpy(digits + 1, sci + 2, static_cast<std::size_t>(decimals - 1));
+            e = sci + decimals + 1;
+        }
+        int magnitude = 0;
+        for (const char *c = e + 2; c < end; ++c)
+            magnitude = magnitude * 10 + (*c - '0');
+        exponent = (e[1] == '-' ? -magnitude : magnitude) + 1;
     }
+    // [-]0.ddd then E+xx, or +xxx when the exponent has three digits: four characters either way.
     const int absExp = exponent < 0 ? -exponent : exponent;
+    if (absExp > 999)
+        return stars(out, width);
+    const bool negative = value < 0;
+    int len = (negative ? 1 : 0) + 2 + decimals + 4;
+    const bool dropZero = len > width;
+    if (dropZero)
+        --len;
+    if (len > width)
+        return stars(out, width);
+    char *p = blanks(out, width - len);
+    if (negative)
+        *p++ = '-';
+    if (!dropZero)
+        *p++ = '0';
+    *p++ = '.';
+    std::memcpy(p, digits, static_cast<std::size_t>(decimals));
+    p += decimals;
     const char sign = exponent < 0 ? '-' : '+';
     if (absExp <= 99) {
-        text[len++] = 'E';
-        text[len++] = sign;
-        text[len++] = static_cast<char>('0' + absExp / 10);
-        text[len++] = static_cast<char>('0' + absExp % 10);
-    } else if (absExp <= 999) {
-        text[len++] = sign;
-        text[len++] = static_cast<char>('0' + absExp / 100);
-        text[len++] = static_cast<char>('0' + absExp / 10 % 10);
-        text[len++] = static_cast<char>('0' + absExp % 10);
+        *p++ = 'E';
+        *p++ = sign;
     } else {
-        return stars(out, width);
+        *p++ = sign;
+        *p++ = static_cast<char>('0' + absExp / 100);
     }
-    return fit(out, text, len, width);
+    *p++ = static_cast<char>('0' + absExp / 10 % 10);
+    *p = static_cast<char>('0' + absExp % 10);
+    return out + width;
 }
 
 char *putI(char *out, long long value, int width)
@@ -286,7 +310,8 @@ char *putI(char *out, long long value, int width)
     const int len = static_cast<int>(end - buf);
     if (ec != std::errc() || len > width)
         return stars(out, width);
-    return padded(out, buf, len, width);
+    std::memcpy(blanks(out, width - len), buf, static_cast<std::size_t>(len));
+    return out + width;
 }
 
 char *putA(char *out, std::string_view text, int width)

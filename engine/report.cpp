@@ -1,67 +1,37 @@
 #include "report.h"
 
+#include <algorithm>
 #include <charconv>
-
-#include "fortran_format.h"
+#include <utility>
 
 namespace engine {
 
-char *ReportWriter::room(int count)
+ReportWriter::ReportWriter(ReportWriter &&other) noexcept
+    : m_out(std::exchange(other.m_out, nullptr)), m_batch(other.m_batch), m_data(std::move(other.m_data)),
+      m_size(std::exchange(other.m_size, 0)), m_capacity(std::exchange(other.m_capacity, 0)),
+      m_lineStart(std::exchange(other.m_lineStart, 0))
 {
-    const std::size_t at = m_text.size();
-    m_text.resize(at + static_cast<std::size_t>(count > 0 ? count : 0));
-    return m_text.data() + at;
 }
 
-ReportWriter &ReportWriter::text(std::string_view s)
+void ReportWriter::grow(std::size_t needed)
 {
-    if (m_out)
-        m_text.append(s);
-    return *this;
-}
-
-ReportWriter &ReportWriter::fill(char c, int count)
-{
-    if (m_out && count > 0)
-        m_text.append(static_cast<std::size_t>(count), c);
-    return *this;
-}
-
-ReportWriter &ReportWriter::F(double value, int width, int decimals)
-{
-    if (m_out)
-        putF(room(width), value, width, decimals);
-    return *this;
+    // A batched writer holds its batch and one more line; others a few lines.
+    const std::size_t capacity = std::max({needed, 2 * m_capacity, m_batch + 1024, std::size_t(256)});
+    std::unique_ptr<char[]> data(new char[capacity]);
+    if (m_size > 0)
+        std::memcpy(data.get(), m_data.get(), m_size);
+    m_data = std::move(data);
+    m_capacity = capacity;
 }
 
 ReportWriter &ReportWriter::FWide(double value, int width, int decimals)
 {
     if (m_out) {
-        const std::size_t at = m_text.size();
-        const char *end = putFWide(room((width > 0 ? width : 0) + kWideMax), value, width, decimals);
-        m_text.resize(at + static_cast<std::size_t>(end - (m_text.data() + at)));
+        const std::size_t room = static_cast<std::size_t>(std::max(width, 0) + kWideMax);
+        char *start = this->room(room);
+        const char *end = putFWide(start, value, width, decimals);
+        m_size -= room - static_cast<std::size_t>(end - start);
     }
-    return *this;
-}
-
-ReportWriter &ReportWriter::E(double value, int width, int decimals)
-{
-    if (m_out)
-        putE(room(width), value, width, decimals);
-    return *this;
-}
-
-ReportWriter &ReportWriter::I(long long value, int width)
-{
-    if (m_out)
-        putI(room(width), value, width);
-    return *this;
-}
-
-ReportWriter &ReportWriter::A(std::string_view s, int width)
-{
-    if (m_out)
-        putA(room(width), s, width);
     return *this;
 }
 
@@ -73,41 +43,19 @@ ReportWriter &ReportWriter::integers(std::initializer_list<long long> values)
         char digits[24];
         digits[0] = ' ';
         const char *end = std::to_chars(digits + 1, digits + sizeof digits, v).ptr;
-        m_text.append(digits, static_cast<std::size_t>(end - digits));
+        text(std::string_view(digits, static_cast<std::size_t>(end - digits)));
     }
     return *this;
-}
-
-ReportWriter::ReportWriter(ReportWriter &&other) noexcept
-    : m_out(other.m_out), m_batch(other.m_batch), m_text(std::move(other.m_text)), m_lineStart(other.m_lineStart)
-{
-    other.m_out = nullptr;
-    other.m_text.clear();
-    other.m_lineStart = 0;
-}
-
-void ReportWriter::end()
-{
-    if (!m_out)
-        return;
-    m_text.push_back('\n');
-    m_lineStart = m_text.size();
-    if (m_lineStart > m_batch)
-        flush();
 }
 
 void ReportWriter::flush()
 {
     if (!m_out || m_lineStart == 0)
         return;
-    m_out->write(m_text.data(), static_cast<std::streamsize>(m_lineStart));
-    m_text.erase(0, m_lineStart);
+    m_out->write(m_data.get(), static_cast<std::streamsize>(m_lineStart));
+    std::memmove(m_data.get(), m_data.get() + m_lineStart, m_size - m_lineStart);
+    m_size -= m_lineStart;
     m_lineStart = 0;
-}
-
-void ReportWriter::line(std::string_view s)
-{
-    text(s).end();
 }
 
 void ReportWriter::blank(int count)

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "fortran_format.h"
 
 namespace engine {
 
@@ -32,7 +36,7 @@ public:
     /// Writes the lines that wait; a line still being built stays.
     void flush();
 
-    void line(std::string_view text = {});
+    void line(std::string_view text = {}) { this->text(text).end(); }
     void blank(int count = 1);
     /// "     LABEL..." then "     " and as many '-' as the label has characters.
     /// The value, when given, follows the label on its line and is not underlined.
@@ -45,29 +49,78 @@ public:
     void error(const std::vector<std::string> &lines) { framed(kErrorStars, lines); }
 
     // Pieces of the current line.
-    ReportWriter &text(std::string_view s);
+    ReportWriter &text(std::string_view s)
+    {
+        if (m_out && !s.empty())
+            std::memcpy(room(s.size()), s.data(), s.size());
+        return *this;
+    }
     ReportWriter &blanks(int count) { return fill(' ', count); }
     /// count copies of c (none for a count of 0 or less).
-    ReportWriter &fill(char c, int count);
-    ReportWriter &F(double value, int width, int decimals);
+    ReportWriter &fill(char c, int count)
+    {
+        if (m_out && count > 0)
+            std::memset(room(static_cast<std::size_t>(count)), c, static_cast<std::size_t>(count));
+        return *this;
+    }
+    ReportWriter &F(double value, int width, int decimals)
+    {
+        if (m_out && width > 0)
+            putF(room(static_cast<std::size_t>(width)), value, width, decimals);
+        return *this;
+    }
     ReportWriter &FWide(double value, int width, int decimals);
-    ReportWriter &E(double value, int width, int decimals);
-    ReportWriter &I(long long value, int width);
-    ReportWriter &A(std::string_view s, int width);
+    ReportWriter &E(double value, int width, int decimals)
+    {
+        if (m_out && width > 0)
+            putE(room(static_cast<std::size_t>(width)), value, width, decimals);
+        return *this;
+    }
+    ReportWriter &I(long long value, int width)
+    {
+        if (m_out && width > 0)
+            putI(room(static_cast<std::size_t>(width)), value, width);
+        return *this;
+    }
+    ReportWriter &A(std::string_view s, int width)
+    {
+        if (m_out && width > 0)
+            putA(room(static_cast<std::size_t>(width)), s, width);
+        return *this;
+    }
     /// Integers as a free-format (list-directed) write gives them: each after one blank.
     ReportWriter &integers(std::initializer_list<long long> values);
     /// Ends the current line and writes it.
-    void end();
+    void end()
+    {
+        if (!m_out)
+            return;
+        *room(1) = '\n';
+        m_lineStart = m_size;
+        if (m_lineStart > m_batch)
+            flush();
+    }
 
     bool active() const { return m_out != nullptr; }
 
 private:
-    char *room(int count);
+    // count more characters at the end of the text, to be filled by the caller.
+    char *room(std::size_t count)
+    {
+        if (m_size + count > m_capacity)
+            grow(m_size + count);
+        char *at = m_data.get() + m_size;
+        m_size += count;
+        return at;
+    }
+    void grow(std::size_t needed);
 
     std::ostream *m_out;
     std::size_t m_batch;
-    std::string m_text;         // ended lines not yet written, then the line being built
-    std::size_t m_lineStart = 0; // where the line being built starts in m_text
+    // Ended lines not yet written, then the line being built.
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0, m_capacity = 0;
+    std::size_t m_lineStart = 0; // where the line being built starts
 };
 
 } // namespace engine

@@ -3,8 +3,9 @@
 // For each project: the time of one whole run in this process (read, analyse, write the four
 // files), beside the file-writing floor: the bytes that run wrote, written again to the same
 // number of files, line by line, to the same paths. Engine and floor runs alternate, so both
-// see the same machine; the figures are medians. Then a scaling table for one project (the
-// --scale one, else the first) analysed with 1, 5, 10 and 20 trial diameters.
+// see the same machine; the times are medians, the ratio the median of the ratios of each
+// pair (steadier than the ratio of the medians on a busy machine). Then a scaling table for
+// one project (the --scale one, else the first) analysed with 1, 5, 10 and 20 trial diameters.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -97,7 +98,7 @@ double median(std::vector<double> v)
 }
 
 struct Measure {
-    double runMs = 0, floorMs = 0;
+    double runMs = 0, floorMs = 0, ratio = 0;
     int result = 0, diameters = 0;
 };
 
@@ -115,7 +116,7 @@ Measure measure(const fs::path &project, const fs::path &scratch, int runs)
         engine::runWithFiles(files, engine::Console{});
         writeFloor(floor);
     }
-    std::vector<double> run, write;
+    std::vector<double> run, write, ratio;
     for (int r = 0; r < runs; ++r) {
         const auto t0 = Clock::now();
         engine::runWithFiles(files, engine::Console{});
@@ -124,9 +125,11 @@ Measure measure(const fs::path &project, const fs::path &scratch, int runs)
         const auto t2 = Clock::now();
         run.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
         write.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());
+        ratio.push_back(write.back() > 0 ? run.back() / write.back() : 0);
     }
     m.runMs = median(run);
     m.floorMs = median(write);
+    m.ratio = median(ratio);
     return m;
 }
 
@@ -192,7 +195,7 @@ int main(int argc, char **argv)
     for (const fs::path &project : projects) {
         const Measure m = measure(project, scratch, runs);
         std::printf("%-28s %9d %6d %11.3f %9.3f %6.2f %7d\n", project.filename().c_str(), m.diameters, runs, m.runMs,
-                    m.floorMs, m.floorMs > 0 ? m.runMs / m.floorMs : 0, m.result);
+                    m.floorMs, m.ratio, m.result);
     }
 
     std::printf("\nscaling: %s\n", scaled.filename().c_str());
@@ -204,12 +207,11 @@ int main(int argc, char **argv)
         if (firstCount == 0) {
             firstMs = m.runMs;
             firstCount = m.diameters;
-            std::printf("%9d %11.3f %9.3f %6.2f %22s\n", m.diameters, m.runMs, m.floorMs,
-                        m.floorMs > 0 ? m.runMs / m.floorMs : 0, "");
+            std::printf("%9d %11.3f %9.3f %6.2f %22s\n", m.diameters, m.runMs, m.floorMs, m.ratio, "");
         } else {
             const int added = m.diameters - firstCount;
-            std::printf("%9d %11.3f %9.3f %6.2f %22.3f\n", m.diameters, m.runMs, m.floorMs,
-                        m.floorMs > 0 ? m.runMs / m.floorMs : 0, added > 0 ? (m.runMs - firstMs) / added : 0);
+            std::printf("%9d %11.3f %9.3f %6.2f %22.3f\n", m.diameters, m.runMs, m.floorMs, m.ratio,
+                        added > 0 ? (m.runMs - firstMs) / added : 0);
         }
     }
     fs::remove_all(scratch);

@@ -196,7 +196,8 @@ void writeBestShaft(ReportWriter &out, const BestShaft &b, bool si)
     out.blank();
     out.text("  ULTIMATE LOAD CAPACITY =").blanks(gap).FWide(b.QU, 10, 2).text(si ? " KN  " : " TONS").end();
     out.blank();
-    out.text("  QU/VOLUME OF CONCRETE  =").blanks(gap).FWide(b.value, 7, 2).text(si ? " KN /CU.M" : " TONS/CU.YD.").end();
+    out.text("  QU/VOLUME OF CONCRETE  =").blanks(gap).FWide(b.value, 7, 2);
+    out.text(si ? " KN /CU.M" : " TONS/CU.YD.").end();
 }
 
 void writeRockNote(ReportWriter &report)

@@ -243,7 +243,8 @@ void TZPILE(const TzInput &in, int MODE, SettlementTable &table, ReportWriter &r
     const Real stressOut = si ? 6.895f : 1;
     tz.blank(2);
     tz.line("        T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT");
-    tz.blanks(11).text("NO.").blanks(6).text("POINTS").blanks(8).text(len).blanks(14).text(stress).blanks(13).text(len).end();
+    tz.blanks(11).text("NO.").blanks(6).text("POINTS").blanks(8).text(len);
+    tz.blanks(14).text(stress).blanks(13).text(len).end();
     tz.blank();
     for (const TzCurve &c : r.curves) {
         tz.blanks(8).I(c.id, 5).I(10, 11).E(c.depth * lenOut, 16, 4).end();

@@ -46,23 +46,23 @@ void writeLegendAndHeads(ReportWriter &out, const Profile &pr)
     out.label("PREDICTED RESULTS");
     out.blank();
     static const char *const fs[] = {"QS     = ULTIMATE SIDE RESISTANCE;",
-                                         "QB     = ULTIMATE BASE RESISTANCE;",
-                                         "WT     = WEIGHT OF DRILLED SHAFT (FOR UPLIFT CAPACITY ONLY);",
-                                         "QU     = TOTAL ULTIMATE RESISTANCE;",
-                                         "QBD    = TOTAL ALLOWABLE LOAD USING A FACTOR OF SAFETY",
-                                         "         APPLIED TO THE ULTIMATE BASE RESISTANCE;",
-                                         "QDN    = TOTAL ALLOWABLE LOAD USING FACTORS OF SAFETY",
-                                         "         APPLIED TO THE ULTIMATE SIDE RESISTANCE AND",
-                                         "         THE ULTIMATE BASE RESISTANCE."};
+                                     "QB     = ULTIMATE BASE RESISTANCE;",
+                                     "WT     = WEIGHT OF DRILLED SHAFT (FOR UPLIFT CAPACITY ONLY);",
+                                     "QU     = TOTAL ULTIMATE RESISTANCE;",
+                                     "QBD    = TOTAL ALLOWABLE LOAD USING A FACTOR OF SAFETY",
+                                     "         APPLIED TO THE ULTIMATE BASE RESISTANCE;",
+                                     "QDN    = TOTAL ALLOWABLE LOAD USING FACTORS OF SAFETY",
+                                     "         APPLIED TO THE ULTIMATE SIDE RESISTANCE AND",
+                                     "         THE ULTIMATE BASE RESISTANCE."};
     static const char *const lr[] = {"QS      = ULTIMATE SIDE RESISTANCE;",
-                                         "QB      = ULTIMATE BASE RESISTANCE;",
-                                         "WT      = WEIGHT OF DRILLED SHAFT (UPLIFT CAPACITY ONLY);",
-                                         "QU      = TOTAL ULTIMATE RESISTANCE;",
-                                         "LRFD QS = TOTAL SIDE FRICTION USING LRFD RESISTANCE FACTOR",
-                                         "          TO THE ULTIMATE SIDE RESISTANCE;",
-                                         "LRFD QB = TOTAL BASE BEARING USING LRFD RESISTANCE FACTOR",
-                                         "          TO THE ULTIMATE BASE RESISTANCE",
-                                         "LRFD QU = TOTAL CAPACITY WITH LRFD RESISTANCE FACTOR."};
+                                     "QB      = ULTIMATE BASE RESISTANCE;",
+                                     "WT      = WEIGHT OF DRILLED SHAFT (UPLIFT CAPACITY ONLY);",
+                                     "QU      = TOTAL ULTIMATE RESISTANCE;",
+                                     "LRFD QS = TOTAL SIDE FRICTION USING LRFD RESISTANCE FACTOR",
+                                     "          TO THE ULTIMATE SIDE RESISTANCE;",
+                                     "LRFD QB = TOTAL BASE BEARING USING LRFD RESISTANCE FACTOR",
+                                     "          TO THE ULTIMATE BASE RESISTANCE",
+                                     "LRFD QU = TOTAL CAPACITY WITH LRFD RESISTANCE FACTOR."};
     for (const char *t : lrfd ? lr : fs)
         out.blanks(5).text(t).end();
     out.blank();

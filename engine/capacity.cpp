@@ -93,15 +93,14 @@ void CAPACITY(RunChannels &ch, int &IERR)
             ch.runtime.line("       COMPUTING THE BASE RESISTANCE- AT LEAST TWO DIAMETER");
         }
         for (const CapacityRow &row : table.rows) {
-            const std::string text = capacityRowText(row.out, si);
-            ch.console.line(text);
+            writeCapacityRow(ch.console, row.out, si);
             if (pr.run.IDESIGN == 1)
-                ch.report.line(text);
+                writeCapacityRow(ch.report, row.out, si);
         }
         const bool needLayer = pr.run.IDESIGN == 1 && !table.stopped;
         if (pr.run.IDESIGN == 2 || needLayer)
             for (const auto &v : interpolatedTable(pr, shaft, table))
-                ch.report.line(capacityRowText(v, si));
+                writeCapacityRow(ch.report, v, si);
         if (pr.run.IDESIGN == 2 && !table.rows.empty() && table.rows.back().L < pr.run.DGH) {
             ch.console.blank(2);
             ch.console.line(" NOTE: Please add at least 2-diameter depth to the ");

@@ -1,17 +1,15 @@
 #include "capacity_report.h"
 
+#include <initializer_list>
+
 #include "geomaterial.h"
-
-#include <vector>
-
-#include "fortran_format.h"
 
 namespace engine {
 namespace {
 
-void lines(ReportWriter &out, const std::vector<std::string> &texts)
+void lines(ReportWriter &out, std::initializer_list<const char *> texts)
 {
-    for (const std::string &t : texts)
+    for (const char *t : texts)
         out.line(t);
 }
 
@@ -21,9 +19,9 @@ void writeShaftBlock(ReportWriter &out, const Profile &pr, const Shaft &s)
 {
     const bool si = pr.si();
     const Real len = si ? kFtPerM : 1;
-    const std::string ft = si ? "M" : "FT.";
-    auto value = [&](const char *label, Real v, const std::string &unit) {
-        out.line(std::string("      ") + label + fmtF(v, 9, 3) + "  " + unit);
+    const char *ft = si ? "M" : "FT.";
+    auto value = [&](const char *label, Real v, const char *unit) {
+        out.blanks(6).text(label).F(v, 9, 3).text("  ").text(unit).end();
     };
     out.blank(2);
     out.label("DRILLED SHAFT INFORMATION");
@@ -34,7 +32,7 @@ void writeShaftBlock(ReportWriter &out, const Profile &pr, const Shaft &s)
     value("IGNORED TOP PORTION       =", pr.run.TOPLENG / len, ft);
     value("IGNORED BOTTOM PORTION    =", pr.input.BS, ft);
     value("AREA OF ONE PERCENT STEEL =", si ? s.steelArea * 0.00064516f : s.steelArea, si ? "SQ. M" : "SQ.IN.");
-    out.line("      ELASTIC MODULUS, Ec       =" + fmtE(pr.input.Ec, 10, 3) + " " + (si ? "KN/SQ M" : "LB/SQ IN"));
+    out.text("      ELASTIC MODULUS, Ec       =").E(pr.input.Ec, 10, 3).text(si ? " KN/SQ M" : " LB/SQ IN").end();
     value("VOLUME OF UNDERREAM       =", si ? s.VOLBELL / kCuYdPerCuM : s.VOLBELL, si ? "CU. M" : "CU.YDS.");
     out.blank(2);
 }
@@ -47,28 +45,28 @@ void writeLegendAndHeads(ReportWriter &out, const Profile &pr)
     out.blank(2);
     out.label("PREDICTED RESULTS");
     out.blank();
-    const std::vector<std::string> fs = {"QS     = ULTIMATE SIDE RESISTANCE;",
-                                         "QB     = ULTIMATE BASE RESISTANCE;",
-                                         "WT     = WEIGHT OF DRILLED SHAFT (FOR UPLIFT CAPACITY ONLY);",
-                                         "QU     = TOTAL ULTIMATE RESISTANCE;",
-                                         "QBD    = TOTAL ALLOWABLE LOAD USING A FACTOR OF SAFETY",
-                                         "         APPLIED TO THE ULTIMATE BASE RESISTANCE;",
-                                         "QDN    = TOTAL ALLOWABLE LOAD USING FACTORS OF SAFETY",
-                                         "         APPLIED TO THE ULTIMATE SIDE RESISTANCE AND",
-                                         "         THE ULTIMATE BASE RESISTANCE."};
-    const std::vector<std::string> lr = {"QS      = ULTIMATE SIDE RESISTANCE;",
-                                         "QB      = ULTIMATE BASE RESISTANCE;",
-                                         "WT      = WEIGHT OF DRILLED SHAFT (UPLIFT CAPACITY ONLY);",
-                                         "QU      = TOTAL ULTIMATE RESISTANCE;",
-                                         "LRFD QS = TOTAL SIDE FRICTION USING LRFD RESISTANCE FACTOR",
-                                         "          TO THE ULTIMATE SIDE RESISTANCE;",
-                                         "LRFD QB = TOTAL BASE BEARING USING LRFD RESISTANCE FACTOR",
-                                         "          TO THE ULTIMATE BASE RESISTANCE",
-                                         "LRFD QU = TOTAL CAPACITY WITH LRFD RESISTANCE FACTOR."};
-    for (const std::string &t : lrfd ? lr : fs)
-        out.line("     " + t);
+    static const char *const fs[] = {"QS     = ULTIMATE SIDE RESISTANCE;",
+                                     "QB     = ULTIMATE BASE RESISTANCE;",
+                                     "WT     = WEIGHT OF DRILLED SHAFT (FOR UPLIFT CAPACITY ONLY);",
+                                     "QU     = TOTAL ULTIMATE RESISTANCE;",
+                                     "QBD    = TOTAL ALLOWABLE LOAD USING A FACTOR OF SAFETY",
+                                     "         APPLIED TO THE ULTIMATE BASE RESISTANCE;",
+                                     "QDN    = TOTAL ALLOWABLE LOAD USING FACTORS OF SAFETY",
+                                     "         APPLIED TO THE ULTIMATE SIDE RESISTANCE AND",
+                                     "         THE ULTIMATE BASE RESISTANCE."};
+    static const char *const lr[] = {"QS      = ULTIMATE SIDE RESISTANCE;",
+                                     "QB      = ULTIMATE BASE RESISTANCE;",
+                                     "WT      = WEIGHT OF DRILLED SHAFT (UPLIFT CAPACITY ONLY);",
+                                     "QU      = TOTAL ULTIMATE RESISTANCE;",
+                                     "LRFD QS = TOTAL SIDE FRICTION USING LRFD RESISTANCE FACTOR",
+                                     "          TO THE ULTIMATE SIDE RESISTANCE;",
+                                     "LRFD QB = TOTAL BASE BEARING USING LRFD RESISTANCE FACTOR",
+                                     "          TO THE ULTIMATE BASE RESISTANCE",
+                                     "LRFD QU = TOTAL CAPACITY WITH LRFD RESISTANCE FACTOR."};
+    for (const char *t : lrfd ? lr : fs)
+        out.blanks(5).text(t).end();
     out.blank();
-    std::string head, units;
+    const char *head, *units;
     if (!si) {
         if (!lrfd)
             head = uplift ? "     LENGTH  VOLUME     QS      WT      QU       QBD      QDN      QU/VOLUME"
@@ -94,7 +92,7 @@ void writeLegendAndHeads(ReportWriter &out, const Profile &pr)
 
 void writeStepNote(const StepNote &note, ReportWriter &report, ReportWriter &runtime)
 {
-    auto framedPlain = [](ReportWriter &out, const char *stars, const std::vector<std::string> &texts) {
+    auto framedPlain = [](ReportWriter &out, const char *stars, std::initializer_list<const char *> texts) {
         out.blank(2);
         out.line(stars);
         lines(out, texts);
@@ -138,37 +136,46 @@ void writeStepNote(const StepNote &note, ReportWriter &report, ReportWriter &run
         break;
     case StepMessage::SandBlowsOver50:
         lines(report, {"                 WARNING MESSAGE                ",
-                       "  ------------------------------------------------------------",
-                       "                BLOWS PER FOOT IS = " + fmtF(note.value, 8, 2),
-                       "  UNIT TIP RESISTANCE IS LIMITED TO 30 TSF IF SPT-N IS OVER 50.",
+                       "  ------------------------------------------------------------"});
+        report.text("                BLOWS PER FOOT IS = ").F(note.value, 8, 2).end();
+        lines(report, {"  UNIT TIP RESISTANCE IS LIMITED TO 30 TSF IF SPT-N IS OVER 50.",
                        "  LOADING TEST IS RECOMMENDED FOR USING HIGHER VALUE."});
         report.blank(2);
         break;
     }
 }
 
-std::string capacityRowText(const std::array<Real, 8> &v, bool si)
+void writeCapacityRow(ReportWriter &out, const std::array<Real, 8> &v, bool si)
 {
     const int d = si ? 1 : 2;
-    std::string s = " " + fmtF(v[0], 8, 1) + " " + fmtF(v[1], 8, d);
+    out.blanks(1).F(v[0], 8, 1).blanks(1).F(v[1], 8, d);
     for (int c = 2; c <= 6; ++c)
-        s += fmtF(v[c], 9, d);
-    return s + " " + fmtF(v[7], 9, 2);
+        out.F(v[c], 9, d);
+    out.blanks(1).F(v[7], 9, 2).end();
 }
 
 void writeCapacityPlot(ReportWriter &plot, const Profile &pr, int diameters, const CapacityTable &t, int MODE)
 {
     const bool lrfd = pr.run.IMETHOD == 1;
-    plot.line(" " + std::to_string(diameters) + " " + std::to_string(t.rows.size() + 2) + " " +
-              std::to_string(MODE));
+    plot.integers({diameters, static_cast<long long>(t.rows.size()) + 2, MODE}).end();
     plot.line("   0.0  0.0  0.0  0.0  0.0 0.0  0.0  ");
     const Real first = t.rows.empty() ? Real(0) : t.rows.front().out[0];
-    plot.line(" " + fmtE(first, 10, 3) + "   0.0   0.0  0.0 0.0  0.0  0.0 ");
-    auto e = [](Real v) { return " " + fmtE(v, 10, 3); };
+    plot.blanks(1).E(first, 10, 3).text("   0.0   0.0  0.0 0.0  0.0  0.0 ").end();
+    auto e = [&](Real v) -> ReportWriter & { return plot.blanks(1).E(v, 10, 3); };
     for (const CapacityRow &row : t.rows) {
         const auto &v = row.out;
-        plot.line(e(v[0]) + e(v[2]) + e(v[3]) + e(v[4]) + (lrfd ? e(v[5]) : e(v[2] / pr.run.FST)));
-        plot.line(lrfd ? e(v[6]) + e(v[7]) : e(v[3] / pr.run.FSB) + e(v[6]));
+        e(v[0]);
+        e(v[2]);
+        e(v[3]);
+        e(v[4]);
+        e(lrfd ? v[5] : v[2] / pr.run.FST).end();
+        if (lrfd) {
+            e(v[6]);
+            e(v[7]).end();
+        } else {
+            e(v[3] / pr.run.FSB);
+            e(v[6]).end();
+        }
     }
 }
 
@@ -177,26 +184,27 @@ void writeBestShaft(ReportWriter &out, const BestShaft &b, bool si)
     out.blank(2);
     out.line(" THE MOST EFFICIENT SHAFT FOR THIS SOIL PROFILE APPEARS TO BE THE FOLLOWING ONE:");
     out.blank();
-    const std::string gap = si ? " " : "";
+    const int gap = si ? 1 : 0;
     const int dd = si ? 1 : 2;
-    out.line("  DIAMETER OF STEM       =" + gap + fmtFWide(b.D, 5, dd) + (si ? " M" : " FT."));
+    out.text("  DIAMETER OF STEM       =").blanks(gap).FWide(b.D, 5, dd).text(si ? " M" : " FT.").end();
     out.blank();
-    out.line("  DIAMETER OF BASE       =" + gap + fmtFWide(b.DB, 5, dd) + (si ? " M" : " FT."));
+    out.text("  DIAMETER OF BASE       =").blanks(gap).FWide(b.DB, 5, dd).text(si ? " M" : " FT.").end();
     out.blank();
-    out.line("  ESTIMATED SHAFT LENGTH =" + gap + fmtFWide(b.length, 5, 0) + (si ? " M" : " FT."));
+    out.text("  ESTIMATED SHAFT LENGTH =").blanks(gap).FWide(b.length, 5, 0).text(si ? " M" : " FT.").end();
     out.blank();
-    out.line("  VOLUME OF CONCRETE     =" + gap + fmtFWide(b.volume, 7, 2) + (si ? " CU.M" : " CU.YDS."));
+    out.text("  VOLUME OF CONCRETE     =").blanks(gap).FWide(b.volume, 7, 2).text(si ? " CU.M" : " CU.YDS.").end();
     out.blank();
-    out.line("  ULTIMATE LOAD CAPACITY =" + gap + fmtFWide(b.QU, 10, 2) + (si ? " KN  " : " TONS"));
+    out.text("  ULTIMATE LOAD CAPACITY =").blanks(gap).FWide(b.QU, 10, 2).text(si ? " KN  " : " TONS").end();
     out.blank();
-    out.line("  QU/VOLUME OF CONCRETE  =" + gap + fmtFWide(b.value, 7, 2) + (si ? " KN /CU.M" : " TONS/CU.YD."));
+    out.text("  QU/VOLUME OF CONCRETE  =").blanks(gap).FWide(b.value, 7, 2);
+    out.text(si ? " KN /CU.M" : " TONS/CU.YD.").end();
 }
 
 void writeRockNote(ReportWriter &report)
 {
     report.blank(2);
     report.line("     ROCK WITH COMPRESSIVE STRENGTH LESS THAN 1000 PSI (6894 kPA)");
-    report.line("     " + std::string(60, '-'));
+    report.blanks(5).fill('-', 60).end();
     report.line("     IF THE SETTLEMENT IS LESS THAN 0.4 IN. (10 mm), THE LOAD IS");
     report.line("     CARRIED ENTIRELY IN SIDE RESISTANCE.  IF THE SETTLEMENT IS");
     report.line("     GREATER THAN 0.4 IN. (10 MM), THE LOAD IS CARRIED ENTIRELY");

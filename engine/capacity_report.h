@@ -20,7 +20,7 @@ void writeLegendAndHeads(ReportWriter &out, const Profile &profile);
 /// A depth step's message to the channels it belongs to.
 void writeStepNote(const StepNote &note, ReportWriter &report, ReportWriter &runtime);
 /// One row of the capacity table in the English or SI layout.
-std::string capacityRowText(const std::array<Real, 8> &v, bool si);
+void writeCapacityRow(ReportWriter &out, const std::array<Real, 8> &v, bool si);
 /// Heading of the diameter's plot block, its two leading rows and one row per table row.
 void writeCapacityPlot(ReportWriter &plot, const Profile &profile, int diameters, const CapacityTable &table,
                        int MODE);

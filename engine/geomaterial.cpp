@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fortran_format.h"
 #include "report.h"
 #include "rock_tables.h"
 
@@ -100,10 +99,10 @@ std::vector<SocketWarning> weakSocketWarnings(Real ZD, Real ZS, Real L, Real Ds,
 void writeSocketWarning(ReportWriter &out, const SocketWarning &warning)
 {
     out.line("                     ERROR MESSAGE                ");
-    out.line("   " + std::string(60, '-'));
-    out.line(warning.label + fmtF(warning.value, 9, 2));
+    out.blanks(3).fill('-', 60).end();
+    out.text(warning.label).F(warning.value, 9, 2).end();
     for (const auto &text : warning.lines)
-        out.line("     " + text);
+        out.blanks(5).text(text).end();
     out.blank();
 }
 

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "fortran_format.h"
-
 namespace engine {
 namespace {
 
@@ -170,7 +168,9 @@ Real initialSIGV(const Profile &pr)
     }
     if (pr.run.WTD < top)
         sigv -= kWaterPcf * (top - pr.run.WTD);
-    return sigv;
+    // Rock carries no unit weight, so under water the water pressure can exceed the overburden:
+    // the stress then starts at 0.
+    return sigv > 0 ? sigv : 0;
 }
 
 void writeSafetyFactors(ReportWriter &out, const Profile &pr)
@@ -178,18 +178,18 @@ void writeSafetyFactors(ReportWriter &out, const Profile &pr)
     if (pr.input.IMETHOD != 2)
         return;
     out.blank();
-    out.line("     FACTOR OF SAFETY APPLIED TO THE ULTIMATE SIDE FRICTION CAPACITY =" + fmtF(pr.input.FST, 5, 2));
-    out.line("     " + std::string(55, '-'));
-    out.line("     FACTOR OF SAFETY APPLIED TO THE ULTIMATE BASE CAPACITY =" + fmtF(pr.input.FSB, 5, 2));
-    out.line("     " + std::string(54, '-'));
+    out.text("     FACTOR OF SAFETY APPLIED TO THE ULTIMATE SIDE FRICTION CAPACITY =").F(pr.input.FST, 5, 2).end();
+    out.blanks(5).fill('-', 55).end();
+    out.text("     FACTOR OF SAFETY APPLIED TO THE ULTIMATE BASE CAPACITY =").F(pr.input.FSB, 5, 2).end();
+    out.blanks(5).fill('-', 54).end();
 }
 
 namespace {
 
 // 7 blanks, the label padded and closed by "=" in labelWidth characters, then E10.3.
-void valueLine(ReportWriter &out, const std::string &label, int labelWidth, Real value)
+void valueLine(ReportWriter &out, const char *label, int labelWidth, Real value)
 {
-    out.line("       " + fmtA(label, labelWidth - 1) + "=" + fmtE(value, 10, 3));
+    out.blanks(7).A(label, labelWidth - 1).text("=").E(value, 10, 3).end();
 }
 
 void writeBlock(ReportWriter &out, const LayerInput &in, const Layer &L, End e, bool si, Real depth)
@@ -297,9 +297,9 @@ void writeSoilEcho(ReportWriter &out, const Profile &pr)
         const LayerInput &in = pr.input.layers[i];
         const int n = static_cast<int>(i) + 1;
         if (L.TYPE <= 3)
-            out.line("     LAYER NO" + fmtI(n, 2) + "----" + soilName(L.TYPE));
+            out.text("     LAYER NO").I(n, 2).text("----").text(soilName(L.TYPE)).end();
         else
-            out.line("    LAYER NO" + fmtI(n, 3) + "----" + soilName(L.TYPE));
+            out.text("    LAYER NO").I(n, 3).text("----").text(soilName(L.TYPE)).end();
         out.blank();
         out.line("       AT THE TOP");
         out.blank();

@@ -60,7 +60,7 @@ int nint(Real value);
 void roundLayerBottoms(Profile &profile);
 
 /// Overburden at depth TOPLENG, psf: the unit weight integrated over the layers above,
-/// less the water pressure when the water table lies above.
+/// less the water pressure when the water table lies above; never below 0.
 Real initialSIGV(const Profile &profile);
 
 /// The FACTOR OF SAFETY lines (factors of safety only) and the SOIL INFORMATION echo.

@@ -345,8 +345,8 @@ void writeInputEcho(const ReadResult &read, ReportWriter &report, ReportWriter &
 {
     const ProjectInput &p = read.project;
     if (read.stage != ReadStage::Nothing) {
-        report.line("     " + p.TITLE);
-        console.line("     " + p.TITLE);
+        report.blanks(5).text(p.TITLE).end();
+        console.blanks(5).text(p.TITLE).end();
     }
     if (read.stage == ReadStage::Header || read.stage == ReadStage::Complete) {
         const bool si = p.si();
@@ -356,20 +356,26 @@ void writeInputEcho(const ReadResult &read, ReportWriter &report, ReportWriter &
         };
         both([&](ReportWriter &w) {
             w.blank(2);
-            if (p.IDESIGN == 1)
-                w.label("TOTAL LOAD =", fmtF(p.P, 10, 1) + (si ? " KN" : " TONS"));
-            else
-                w.label("PROPOSED DEPTH =", fmtF(p.DGH, 10, 1) + (si ? " M" : " FT"));
+            if (p.IDESIGN == 1) {
+                w.blanks(5).text("TOTAL LOAD =").F(p.P, 10, 1).text(si ? " KN" : " TONS").end();
+                w.underline("TOTAL LOAD =");
+            } else {
+                w.blanks(5).text("PROPOSED DEPTH =").F(p.DGH, 10, 1).text(si ? " M" : " FT").end();
+                w.underline("PROPOSED DEPTH =");
+            }
             w.blank(2);
         });
         if (p.ILOAD == 2) {
-            report.label("REDUCTION FACTOR APPLIED FOR UPLIFT FRICTION =", fmtF(p.UPRED, 6, 3));
+            report.blanks(5).text("REDUCTION FACTOR APPLIED FOR UPLIFT FRICTION =").F(p.UPRED, 6, 3).end();
+            report.underline("REDUCTION FACTOR APPLIED FOR UPLIFT FRICTION =");
             report.blank(2);
         }
         both([&](ReportWriter &w) {
-            w.label("NUMBER OF LAYERS =", fmtI(p.NLAYER, 5));
+            w.blanks(5).text("NUMBER OF LAYERS =").I(p.NLAYER, 5).end();
+            w.underline("NUMBER OF LAYERS =");
             w.blank(2);
-            w.label("WATER TABLE DEPTH =", fmtF(p.WTD, 10, 1) + (si ? " M" : " FT."));
+            w.blanks(5).text("WATER TABLE DEPTH =").F(p.WTD, 10, 1).text(si ? " M" : " FT.").end();
+            w.underline("WATER TABLE DEPTH =");
             w.blank(2);
         });
     }

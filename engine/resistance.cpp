@@ -245,11 +245,15 @@ StepResult evaluateStep(Profile &pr, int li, Real FK, Real ZSIDE, Real L, WalkSt
         rock.lastRockPsi = qu / 144;
     }
 
-    // Effective stress one foot further down, and at the middle of the step.
+    // Effective stress one foot further down, and at the middle of the step. Rock carries no
+    // unit weight: below the water table its steps would take 62.4 psf a foot away, and the
+    // soil beneath would see a falling, even negative, stress. A step adds nothing instead.
     const bool submerged = ZSIDE > run.WTD;
-    w.SIGV += submerged ? gamma - kWaterPcf : gamma;
+    const Real effectiveWeight = submerged ? gamma - kWaterPcf : gamma;
+    const Real added = effectiveWeight > 0 ? effectiveWeight : 0;
+    w.SIGV += added;
     w.ZSIDE = ZSIDE;
-    const Real sigmaMid = submerged ? w.SIGV - 0.5f * (gamma - kWaterPcf) : w.SIGV - 0.5f * gamma;
+    const Real sigmaMid = w.SIGV - 0.5f * added;
 
     Real SHEAR = std::tan(phi) * w.SIGV + COH;
     Real geoBase = 0;

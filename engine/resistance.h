@@ -45,7 +45,7 @@ struct WalkState {
     Real Ab = 0;           // base area, ft²; a strong-rock step replaces it by the socket's
     int zone = 0;          // averaging zone n, ft
     int rockFlag = 1;      // 0 from the first strong-rock step on
-    Real SIGV = 0;         // psf
+    Real SIGV = 0;         // effective vertical stress, psf; never falls from step to step
     Real ZSIDE = 0;        // lower end of the side zone at the latest step, ft
     Real QS = 0, QSLRFD = 0;
 };

@@ -171,8 +171,12 @@ int runWithFiles(const RunFiles &files, const Console &console)
     if (files.RUNFILE.empty() || !runtime)
         return cannotOpen("run-time file", files.RUNFILE);
 
-    RunChannels channels{input, ReportWriter(&report), ReportWriter(&plot), ReportWriter(&runtime),
-                         ReportWriter(console.echo), plot};
+    RunChannels channels{input,
+                         ReportWriter(&report, kFileBatch),
+                         ReportWriter(&plot, kFileBatch),
+                         ReportWriter(&runtime, kFileBatch),
+                         ReportWriter(console.echo),
+                         plot};
     writeBanner(channels.report, files.VERSION);
     writeFileNames(channels.report, files);
     DATESTAMP(channels.report, localNow());
@@ -180,6 +184,9 @@ int runWithFiles(const RunFiles &files, const Console &console)
     int IERR = 0;
     CAPACITY(channels, IERR);
 
+    channels.report.flush();
+    channels.plot.flush();
+    channels.runtime.flush();
     input.close();
     report.close();
     plot.close();

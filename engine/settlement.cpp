@@ -3,7 +3,6 @@
 #include <fstream>
 #include <string>
 
-#include "fortran_format.h"
 #include "rocksettle.h"
 
 namespace engine {
@@ -33,9 +32,9 @@ void runSettlement(SettlementState &s, Real T, int NRL, const TzInput &tz, const
 
 namespace {
 
-std::string r4(Real a, Real b, Real c, Real d)
+void r4(ReportWriter &plot, Real a, Real b, Real c, Real d)
 {
-    return " " + fmtE(a, 10, 3) + " " + fmtE(b, 10, 3) + " " + fmtE(c, 10, 3) + " " + fmtE(d, 10, 3);
+    plot.blanks(1).E(a, 10, 3).blanks(1).E(b, 10, 3).blanks(1).E(c, 10, 3).blanks(1).E(d, 10, 3).end();
 }
 
 } // namespace
@@ -46,22 +45,20 @@ void writeSettlementOutput(const SettlementState &s, bool si, ReportWriter &repo
     if (s.MODE > 1) {
         for (int pair = 0; pair < 3; ++pair)
             for (int i = 0; i < 15; ++i)
-                plot.line(r4(t.QTOP[i][2 * pair], t.WTOP[i][2 * pair], t.QTOP[i][2 * pair + 1],
-                             t.WTOP[i][2 * pair + 1]));
+                r4(plot, t.QTOP[i][2 * pair], t.WTOP[i][2 * pair], t.QTOP[i][2 * pair + 1], t.WTOP[i][2 * pair + 1]);
         return;
     }
     report.blank();
-    const std::string at23(22, ' ');
     if (si) {
-        report.line(at23 + "TOP  LOAD     TOP MOVEMENT        ");
-        report.line(at23 + "   kN              M             ");
+        report.blanks(22).text("TOP  LOAD     TOP MOVEMENT        ").end();
+        report.blanks(22).text("   kN              M             ").end();
     } else {
-        report.line(at23 + "TOP  LOAD     TOP MOVEMENT     ");
-        report.line(at23 + "   TONS             IN.       ");
+        report.blanks(22).text("TOP  LOAD     TOP MOVEMENT     ").end();
+        report.blanks(22).text("   TONS             IN.       ").end();
     }
     for (int i = 0; i < 15; ++i) {
-        plot.line(r4(t.QTOP[i][0], t.WTOP[i][0], t.QTOP[i][1], t.WTOP[i][1]));
-        report.line(std::string(13, ' ') + fmtE(t.QTOP[i][0], 17, 4) + fmtE(t.WTOP[i][0], 17, 4));
+        r4(plot, t.QTOP[i][0], t.WTOP[i][0], t.QTOP[i][1], t.WTOP[i][1]);
+        report.blanks(13).E(t.QTOP[i][0], 17, 4).E(t.WTOP[i][0], 17, 4).end();
     }
 }
 

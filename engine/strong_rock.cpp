@@ -10,8 +10,8 @@ namespace engine {
 void writeLoadSettlementHeading(ReportWriter &report)
 {
     report.blank(2);
-    report.line(std::string(15, ' ') + "       LOAD SETTLEMENT RELATIONSHIP      ");
-    report.line(std::string(15, ' ') + "------------------------------------------   ");
+    report.blanks(15).text("       LOAD SETTLEMENT RELATIONSHIP      ").end();
+    report.blanks(15).text("------------------------------------------   ").end();
 }
 
 StrongRockResult SETROCK(const StrongRockInput &in, SettlementTable &table)

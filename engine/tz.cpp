@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "fortran_format.h"
 
 namespace engine {
 namespace {
@@ -181,9 +180,11 @@ TzResult computeTz(const TzInput &in, int MODE)
         const Real W0 = WTIP[k];
         const Real QT = notBelow(r.tipW, r.tipQ, 10, W0);
         Real P = QT, W = W0;
-        Real ZC = LP - DZ / 2;
         Real WM = W0;
         for (int s = 0; s < NROWS; ++s) {
+            // Midpoint of segment s (0 at the tip) from its index, not by repeated subtraction
+            // of DZ: a midpoint on 12 TOPLENG then counts as not above it, as it should.
+            const Real ZC = static_cast<Real>(static_cast<double>(LP) * (2.0 * (NROWS - s) - 1) / (2.0 * NROWS));
             Real Pn = P, Wn = W;
             for (int pass = 0;; ++pass) {
                 Real F = transferAt(r.curves, ZC, WM);
@@ -203,7 +204,6 @@ TzResult computeTz(const TzInput &in, int MODE)
             P = Pn;
             W = Wn;
             WM = Wn;
-            ZC -= DZ;
         }
         r.top[k] = P;
         r.topW[k] = W;
@@ -215,31 +215,25 @@ TzResult computeTz(const TzInput &in, int MODE)
 
 namespace {
 
-void line(std::ostream *out, const std::string &text)
-{
-    if (out)
-        *out << text << '\n';
-}
-
-void warning(ReportWriter &out, Real x, int decimals, const std::string &text)
+void warning(ReportWriter &out, Real x, int decimals, const char *text)
 {
     out.blank();
-    out.line(std::string(29, ' ') + "**** WARNING ****");
-    out.line("     THE VALUE OF X =" + fmtE(x, 9, decimals) + text);
+    out.blanks(29).text("**** WARNING ****").end();
+    out.text("     THE VALUE OF X =").E(x, 9, decimals).text(text).end();
 }
 
 } // namespace
 
 void TZPILE(const TzInput &in, int MODE, SettlementTable &table, ReportWriter &report, ReportWriter &runtime,
-            std::ostream *tz, int &IERR)
+            std::ostream *tzdata, int &IERR)
 {
     const bool si = in.si;
-    const std::string len = si ? " M." : "IN.", force = si ? "KN." : "ton", stress = si ? "KPA" : "PSI";
+    const char *len = si ? " M." : "IN.", *force = si ? "KN." : "ton", *stress = si ? "KPA" : "PSI";
     const TzResult r = computeTz(in, MODE);
+    ReportWriter tz(tzdata, kFileBatch);
 
-    line(tz, "     NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.");
-    line(tz, "");
-    line(tz, "");
+    tz.line("     NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.");
+    tz.blank(2);
     if (r.IERR == 2) {
         warning(report, r.failX, 3, " IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE 1");
         IERR = 2;
@@ -247,16 +241,15 @@ void TZPILE(const TzInput &in, int MODE, SettlementTable &table, ReportWriter &r
     }
     const Real lenOut = si ? 0.0254f : 1;
     const Real stressOut = si ? 6.895f : 1;
-    line(tz, "");
-    line(tz, "");
-    line(tz, "        T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT");
-    line(tz, std::string(11, ' ') + "NO." + std::string(6, ' ') + "POINTS" + std::string(8, ' ') + len +
-                 std::string(14, ' ') + stress + std::string(13, ' ') + len);
-    line(tz, "");
+    tz.blank(2);
+    tz.line("        T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT");
+    tz.blanks(11).text("NO.").blanks(6).text("POINTS").blanks(8).text(len);
+    tz.blanks(14).text(stress).blanks(13).text(len).end();
+    tz.blank();
     for (const TzCurve &c : r.curves) {
-        line(tz, std::string(8, ' ') + fmtI(c.id, 5) + fmtI(10, 11) + fmtE(c.depth * lenOut, 16, 4));
+        tz.blanks(8).I(c.id, 5).I(10, 11).E(c.depth * lenOut, 16, 4).end();
         for (int p = 0; p < 10; ++p)
-            line(tz, std::string(40, ' ') + fmtE(c.t[p] * stressOut, 17, 4) + fmtE(c.w[p] * lenOut, 16, 4));
+            tz.blanks(40).E(c.t[p] * stressOut, 17, 4).E(c.w[p] * lenOut, 16, 4).end();
     }
     if (r.IERR == 4) {
         warning(report, r.failX, 2, " IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE");
@@ -270,32 +263,30 @@ void TZPILE(const TzInput &in, int MODE, SettlementTable &table, ReportWriter &r
         return;
     }
     const Real forceOut = si ? 4.448f / 1000 : Real(1) / 2000;
-    line(tz, "");
-    line(tz, "");
-    line(tz, "");
-    line(tz, "        TIP   LOAD        TIP MOVEMENT");
-    line(tz, std::string(12, ' ') + force + std::string(15, ' ') + len);
-    line(tz, "");
+    tz.blank(3);
+    tz.line("        TIP   LOAD        TIP MOVEMENT");
+    tz.blanks(12).text(force).blanks(15).text(len).end();
+    tz.blank();
     for (int p = 0; p < 10; ++p)
-        line(tz, fmtE(r.tipQ[p] * forceOut, 18, 4) + fmtE(r.tipW[p] * lenOut, 19, 4));
+        tz.E(r.tipQ[p] * forceOut, 18, 4).E(r.tipW[p] * lenOut, 19, 4).end();
 
-    runtime.line("15 " + std::to_string(in.NROWS) + " 0 " + std::to_string(in.NROWS));
-    line(tz, "1");
+    // A free-format write of integers, like the plot file's block headings.
+    runtime.integers({15, in.NROWS, 0, in.NROWS}).end();
+    tz.line("1");
 
     static const char *const kTitles[] = {"RESULT FROM TREND (AVERAGED) LINE", "RESULT FROM UPPER-BOUND LINE",
                                           "RESULT FROM LOWER-BOUND LINE"};
     const int m = MODE < 1 ? 1 : (MODE > 3 ? 3 : MODE);
     report.blank(3);
-    report.line(std::string(8, ' ') + kTitles[m - 1]);
+    report.blanks(8).text(kTitles[m - 1]).end();
     report.blank();
     report.line("        TOP  LOAD     TOP MOVEMENT       TIP LOAD      TIP  MOVEMENT");
-    report.line(std::string(11, ' ') + force + std::string(13, ' ') + len + std::string(14, ' ') + force +
-                std::string(12, ' ') + len);
+    report.blanks(11).text(force).blanks(13).text(len).blanks(14).text(force).blanks(12).text(len).end();
     const Real moveOut = si ? Real(1) / 39.37f : 1;
     for (int k = 0; k < 15; ++k) {
         const Real topLoad = r.top[k] * forceOut, topMove = r.topW[k] * moveOut;
         const Real tipLoad = r.tip[k] * forceOut, tipMove = r.tipW15[k] * moveOut;
-        report.line(fmtE(topLoad, 17, 4) + fmtE(topMove, 16, 4) + fmtE(tipLoad, 16, 4) + fmtE(tipMove, 16, 4));
+        report.E(topLoad, 17, 4).E(topMove, 16, 4).E(tipLoad, 16, 4).E(tipMove, 16, 4).end();
         const int c = 2 * (m - 1);
         table.QTOP[k][c] = topLoad;
         table.WTOP[k][c] = topMove;

@@ -5,7 +5,9 @@
 // QB = Ab * cu * Nc = (3.142 * 9 / 4) * 0.5 * 9 = 7.0695 * 4.5 = 31.81275 tons at every tip.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "result_codes.h"
@@ -40,6 +42,7 @@ TEST(CapacityRun, PlotBlockOfAProposedDepth)
     // Heading, two leading rows, ten table rows of two lines, 45 settlement records.
     ASSERT_EQ(plot.size(), 1u + 2 + 20 + 45);
     EXPECT_EQ(numbers(plot[0]), (std::vector<double>{1, 12, 3}));
+    EXPECT_EQ(plot[0], " 1 12 3") << "free-format integers, each after one blank";
     EXPECT_EQ(plot[1], "   0.0  0.0  0.0  0.0  0.0 0.0  0.0  ");
     EXPECT_EQ(plot[2], "  0.100E+01   0.0   0.0  0.0 0.0  0.0  0.0 ");
     // Row at 10 ft: length, QS, QB, QU, QS/FST, QB/FSB, QDN.
@@ -56,8 +59,9 @@ TEST(CapacityRun, PlotBlockOfAProposedDepth)
     const auto p13 = numbers(plot[23 + 12]);
     EXPECT_NEAR(p13[3], 0.625, 1e-6);
     EXPECT_NEAR(p13[2], 23.51, 0.05);
-    // The run-time file receives the segment line of each of the three curve families.
-    EXPECT_EQ(r.runtime, "15 10 0 10\n15 10 0 10\n15 10 0 10\n");
+    // The run-time file receives the segment line of each of the three curve families, in
+    // the free format of the plot file's block heading.
+    EXPECT_EQ(r.runtime, " 15 10 0 10\n 15 10 0 10\n 15 10 0 10\n");
     EXPECT_EQ(r.tzdata.rfind("     NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.\n", 0), 0u);
     // Every run rewrites TZDATA.DAT: it holds the lower-bound run only. Its curves carry
     // 0.275 tsf = 3.8194 psi; the second point is 0.29 of it at 0.001 * 36 in.
@@ -255,4 +259,126 @@ TEST(CapacityRun, SiInterpolatedTableWithoutAStop)
     EXPECT_NEAR(rows[32][0], 2.0, 1e-9);
     EXPECT_NEAR(rows[35][0], 8.0, 1e-9);
     EXPECT_NEAR(rows[35][2], 8.0 * 26.3365 * 3.2808, 0.1);
+}
+
+TEST(CapacityRun, LrfdBaseFactorOfTheLayerHoldingTheTip)
+{
+    // Clay cu 1000 psf to 10 ft (RFSIDE 0.5, RFTIP 0.4), then cu 2000 psf (0.6, 0.7); 3 ft shaft,
+    // zone 6 ft. QB = 31.8128 tons on the upper clay, 63.6255 on the lower. At the 5 ft tip the
+    // zone is 6 to 11 ft with weights 0, 0.2, 0.4, 0.6, 0.5333, 0.4667: (1.7333 * 31.8128 +
+    // 0.4667 * 63.6255) / 2.2 = 38.56 tons. The 9 ft tip lies in the upper layer (RFTIP 0.4),
+    // the 10 ft tip in the lower one (its bottom 10 is not below 10): 0.7 * 63.6255 = 44.54.
+    const wholerun::RunOutput r = wholerun::analyse("cap-lrfd-layers.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    const auto plot = wholerun::lines(r.plot);
+    ASSERT_GT(plot.size(), 3u + 2 * 14);
+    EXPECT_EQ(wholerun::numbers(plot[0]), (std::vector<double>{1, 16, 3}));
+    struct Case {
+        const char *name;
+        int length;
+        std::vector<double> first, second;
+    };
+    const Case cases[] = {
+        {"5 ft", 5, {5, 12.9608, 38.56, 51.52, 6.4804}, {0.4 * 38.56, 6.4804 + 0.4 * 38.56}},
+        {"9 ft", 9, {9, 23.3293, 63.6255, 86.95, 11.6647}, {0.4 * 63.6255, 11.6647 + 0.4 * 63.6255}},
+        {"10 ft", 10, {10, 25.9215, 63.6255, 89.547, 12.9608}, {0.7 * 63.6255, 12.9608 + 0.7 * 63.6255}},
+        // 11 ft: one foot of the lower clay, 5.1843 tons of side at 0.6.
+        {"11 ft", 11, {11, 31.1058, 63.6255, 94.73, 16.0713}, {0.7 * 63.6255, 16.0713 + 0.7 * 63.6255}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto a = wholerun::numbers(plot[3 + 2 * (c.length - 1)]);
+        const auto b = wholerun::numbers(plot[4 + 2 * (c.length - 1)]);
+        ASSERT_EQ(a.size(), 5u);
+        ASSERT_EQ(b.size(), 2u);
+        for (std::size_t k = 0; k < 5; ++k)
+            EXPECT_NEAR(a[k], c.first[k], 0.006 * std::max(1.0, c.first[k])) << "value " << k + 1;
+        for (std::size_t k = 0; k < 2; ++k)
+            EXPECT_NEAR(b[k], c.second[k], 0.006 * c.second[k]) << "value " << k + 6;
+    }
+    // The interpolated rows at 5 and 10 ft carry the same LRFD values.
+    const auto rows = wholerun::tableAfterHeads(r.report);
+    ASSERT_EQ(rows.size(), 2u);
+    wholerun::expectRow(rows[0], {5, 1.31, 12.96, 38.56, 51.52, 6.48, 15.42, 21.90}, 0.011);
+    wholerun::expectRow(rows[1], {10, 2.62, 25.92, 63.63, 89.55, 12.96, 44.54, 57.50}, 0.011);
+}
+
+TEST(CapacityRun, CurveBelowTheStrengthProfileStopsTheRun)
+{
+    // A second layer 0.3 ft thick rounds to no thickness: its first curve lies at 360 + 12.01
+    // in, 0.1 in or more below the profile's end at 360 in. The trend run stops with code 2.
+    const wholerun::RunOutput r = wholerun::analyse("cap-thin-bottom.tnd");
+    EXPECT_EQ(r.result, 2);
+    EXPECT_TRUE(r.report.ends_with("\n\n" + std::string(29, ' ') + "**** WARNING ****\n" +
+                                   "     THE VALUE OF X =0.372E+03 IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE 1\n"));
+    EXPECT_EQ(r.plot, "") << "no plot block after the stop";
+    EXPECT_EQ(r.tzdata, "     NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.\n\n\n");
+    EXPECT_EQ(r.runtime, "");
+    EXPECT_EQ(r.report.find("RESULT FROM"), std::string::npos);
+}
+
+TEST(CapacityRun, SummaryThenTheWeakRockNote)
+{
+    // Type 4 rock of 100000 psf = 694 psi at the bottom: the summary, then the closing note.
+    const wholerun::RunOutput r = wholerun::analyse("cap-rock-note.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    const std::string note = "\n\n     ROCK WITH COMPRESSIVE STRENGTH LESS THAN 1000 PSI (6894 kPA)\n"
+                             "     ------------------------------------------------------------\n"
+                             "     IF THE SETTLEMENT IS LESS THAN 0.4 IN. (10 mm), THE LOAD IS\n"
+                             "     CARRIED ENTIRELY IN SIDE RESISTANCE.  IF THE SETTLEMENT IS\n"
+                             "     GREATER THAN 0.4 IN. (10 MM), THE LOAD IS CARRIED ENTIRELY\n"
+                             "     IN END BEARING.\n";
+    EXPECT_TRUE(r.report.ends_with(note));
+    const std::size_t summary = r.report.find("THE MOST EFFICIENT SHAFT");
+    ASSERT_NE(summary, std::string::npos);
+    EXPECT_LT(summary, r.report.find("ROCK WITH COMPRESSIVE STRENGTH"));
+    EXPECT_EQ(wholerun::count(r.report, "ROCK WITH COMPRESSIVE STRENGTH"), 1u);
+    EXPECT_EQ(wholerun::numbers(wholerun::lines(r.plot)[0]), (std::vector<double>{1, 22, 0}));
+}
+
+TEST(CapacityRun, UpliftWithLrfdTakesTheWeightUnfactored)
+{
+    // f = 0.275 * UPRED 0.8 = 0.22 tsf, 2.07372 tons a foot; RFSIDE 0.5. The weight is not
+    // factored: at 10 ft WT = 2.6183 * 27 * 150 / 2000 = 5.3021 (above the water table); at
+    // 40 ft 10.4733 * 2.025 - 30 * 0.0312 * 9 * 0.7854 = 14.5923.
+    const wholerun::RunOutput r = wholerun::analyse("cap-uplift-lrfd.tnd");
+    EXPECT_EQ(r.result, engine::kNormal);
+    EXPECT_NE(r.report.find("     LENGTH  VOLUME     QS      WT      QU     LRFD QS      WT   LRFD QU\n"
+                            "     (FEET)  (CU.YDS) (TONS)   (TONS)  (TONS)   (TONS)   (TONS)    (TONS)\n"),
+              std::string::npos);
+    const auto rows = wholerun::tableAfterHeads(r.report);
+    ASSERT_EQ(rows.size(), 4u);
+    const double qs10 = 20.7372, wt10 = 5.3021, qs40 = 82.9488, wt40 = 14.5923;
+    wholerun::expectRow(rows[0], {10, 2.62, qs10, wt10, qs10 + wt10, qs10 / 2, wt10, qs10 / 2 + wt10}, 0.011);
+    wholerun::expectRow(rows[3], {40, 10.47, qs40, wt40, qs40 + wt40, qs40 / 2, wt40, qs40 / 2 + wt40}, 0.011);
+    const auto plot = wholerun::lines(r.plot);
+    ASSERT_GT(plot.size(), 82u);
+    EXPECT_EQ(plot[81], "  0.400E+02  0.829E+02  0.146E+02  0.975E+02  0.415E+02");
+    EXPECT_EQ(plot[82], "  0.146E+02  0.561E+02");
+    // The efficiency is LRFD QU over the volume: 56.0667 / 10.4733 = 5.35.
+    EXPECT_NE(r.report.find("  QU/VOLUME OF CONCRETE  =   5.35 TONS/CU.YD.\n"), std::string::npos);
+}
+
+TEST(CapacityRun, SandBelowWeakRockUnderWaterGainsSideResistance)
+{
+    // Water at the surface, weak rock to 40 ft, then sand by beta 0.5 (120 pcf, 18.85 kN/cu m),
+    // 3 ft shaft. The rock adds no effective stress, so the k-th foot of sand carries
+    // 9.426 x 57.6 (k - 0.5) / 4000 tons: 10 ft of sand add 6.787 tons, 20 ft 27.147, 30 ft 61.08.
+    const RunOutput en = analyse("cap-sand-below-weak-rock.tnd");
+    EXPECT_EQ(en.result, engine::kNormal);
+    const auto rows = tableAfterHeads(en.report);
+    ASSERT_EQ(rows.size(), 7u);
+    ASSERT_NEAR(rows[3][0], 40, 1e-9);
+    const double added[] = {6.787, 27.147, 61.08};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE("row at " + std::to_string(50 + 10 * i) + " ft");
+        EXPECT_NEAR(rows[4 + i][2] - rows[3][2], added[i], 0.011);
+    }
+    // In SI the rows lie a hair off whole feet; the side resistance still rises through the sand.
+    const RunOutput si = analyse("cap-sand-below-weak-rock-si.tnd");
+    EXPECT_EQ(si.result, engine::kNormal);
+    const auto siRows = tableAfterHeads(si.report);
+    ASSERT_EQ(siRows.size(), 7u);
+    for (std::size_t i = 4; i < siRows.size(); ++i)
+        EXPECT_GT(siRows[i][2], siRows[i - 1][2] + 50) << "row " << i + 1;
 }

@@ -69,6 +69,7 @@ TLiveAnalysis::TLiveAnalysis(QObject *parent)
     : QObject(parent), m_enginePath(findEngine(QCoreApplication::applicationDirPath()))
 {
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer); // a coarse timer may fire up to 5 % early
     connect(&m_timer, &QTimer::timeout, this, &TLiveAnalysis::timedOut);
 }
 

@@ -99,6 +99,32 @@ private slots:
         QCOMPARE(liveRunningText(), QString::fromUtf8("analysing…"));
     }
 
+    // The program finds the runner beside itself in the build, and in bin/ when installed
+    // (the program lives in lib/tarnel, the runner in bin).
+    void engineLookup_data()
+    {
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("build folder") << QStringList{"lib/tarnel/tarnel-engine", "bin/tarnel-engine"}
+                                      << "lib/tarnel/tarnel-engine";
+        QTest::newRow("installed") << QStringList{"bin/tarnel-engine"} << "bin/tarnel-engine";
+        QTest::newRow("nowhere: named beside the program") << QStringList{} << "lib/tarnel/tarnel-engine";
+    }
+    void engineLookup()
+    {
+        QFETCH(QStringList, present);
+        QFETCH(QString, found);
+        QTemporaryDir root;
+        QDir(root.path()).mkpath("lib/tarnel");
+        QDir(root.path()).mkpath("bin");
+        for (const QString &name : present) {
+            QFile file(root.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        }
+        QCOMPARE(findEngine(root.filePath("lib/tarnel")), root.filePath(found));
+    }
+
     // A change while a run goes on kills it: only the newer run's result arrives, and the
     // old run's folder is gone.
     void newerRequestWins()

@@ -96,9 +96,17 @@ QString TLiveAnalysis::folder() const
     return m_root ? m_root->path() : QString();
 }
 
+quint64 TLiveAnalysis::requestIfChanged(const std::string &projectText, const QString &baseName)
+{
+    if (m_serial > 0 && projectText == m_lastText)
+        return 0;
+    return request(projectText, baseName);
+}
+
 quint64 TLiveAnalysis::request(const std::string &projectText, const QString &baseName)
 {
     cancel();
+    m_lastText = projectText;
     const quint64 serial = ++m_serial;
     m_clock.start();
     m_status = liveRunningText();
@@ -163,6 +171,7 @@ void TLiveAnalysis::cancel()
     m_timer.stop();
     if (!m_current)
         return;
+    m_lastText.clear(); // never analysed: the same text must run again
     QProcess *process = m_current;
     m_current = nullptr;
     retire(process);

@@ -70,6 +70,10 @@ public:
     /// statusChanged(liveRunningText()) now and finished() when the run ends, never from
     /// inside this call; returns the request's serial number.
     quint64 request(const std::string &projectText, const QString &baseName = QString());
+    /// request(), unless the text is that of the last request, running or answered: the data
+    /// windows store their values on every deactivation, changed or not. 0 when nothing
+    /// was started.
+    quint64 requestIfChanged(const std::string &projectText, const QString &baseName = QString());
     /// Kills a run still going without delivering anything.
     void cancel();
     bool isRunning() const { return m_current != nullptr; }
@@ -95,6 +99,7 @@ private:
     int m_timeoutMs = 5000;
     std::unique_ptr<QTemporaryDir> m_root;
     quint64 m_serial = 0;
+    std::string m_lastText; // of the last request; empty after cancel
     QProcess *m_current = nullptr;
     QString m_currentFolder;
     QElapsedTimer m_clock;

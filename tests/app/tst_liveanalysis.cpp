@@ -163,6 +163,26 @@ private slots:
         QVERIFY(QFileInfo::exists(rec.results.back().plotPath));
     }
 
+    // A deactivation that stored nothing new starts nothing; a real change does, and so does
+    // the same text again after a cancel.
+    void unchangedTextRunsOnce()
+    {
+        TLiveAnalysis live;
+        live.setEnginePath(kEngine);
+        TRecorder rec;
+        rec.attach(live);
+        const std::string text = exampleText("uplift-sand-gravel");
+        QCOMPARE(live.requestIfChanged(text), quint64(1));
+        QCOMPARE(live.requestIfChanged(text), quint64(0));
+        QTRY_COMPARE_WITH_TIMEOUT(rec.results.size(), size_t(1), 10000);
+        QCOMPARE(live.requestIfChanged(text), quint64(0));
+        QCOMPARE(live.requestIfChanged(exampleText("uplift-sand-gravel", "changed title")), quint64(2));
+        live.cancel();
+        QCOMPARE(live.requestIfChanged(exampleText("uplift-sand-gravel", "changed title")), quint64(3));
+        QTRY_COMPARE_WITH_TIMEOUT(rec.results.size(), size_t(2), 10000);
+        QCOMPARE(rec.results.back().request, quint64(3));
+    }
+
     // A crash, a hang and a missing engine end with their own status line and no results;
     // the object goes on working afterwards.
     void failures_data()

@@ -539,8 +539,8 @@ void TMainForm::Computation1Click()
 
 void TMainForm::Graphics1Click()
 {
-    const std::array<bool, 12> available = availableGraphs();
-    for (size_t k = 0; k < available.size(); ++k)
+    const std::array<bool, kExportPlotCount> available = availableGraphs();
+    for (size_t k = 0; k < std::size(kGraphItems); ++k)
         action(kGraphItems[k])->setEnabled(available[k]);
     action("ExportExcel")->setEnabled(m_resultsLoaded && QFileInfo::exists(withExtension(".tnp")));
 }
@@ -1058,14 +1058,15 @@ void TMainForm::ViewSoilClick()
 
 std::array<bool, kExportPlotCount> TMainForm::availableGraphs() const
 {
-    return availablePlots(m_resultsLoaded, QFileInfo::exists(withExtension(".tnp")), m_project.SettlementCurves);
+    return availablePlots(m_resultsLoaded, QFileInfo::exists(withExtension(".tnp")), m_project.SettlementCurves,
+                          m_tzGraphs.HasCurves(), m_tzGraphs.HasTipCurve());
 }
 
 void TMainForm::ExportExcelClick()
 {
     TDlgExport::TPlots plots{};
     for (int k = 1; k <= kExportPlotCount; ++k)
-        plots[size_t(k - 1)] = m_graphs.graph(k);
+        plots[size_t(k - 1)] = k <= 12 ? m_graphs.graph(k) : m_tzGraphs.graph(k);
     TDlgExport dialog(plots, availableGraphs(), m_project.FileName, this);
     dialog.exec();
 }

@@ -9,7 +9,9 @@
 #include <memory>
 
 #include "core/projectdata.h"
+#include "core/exportgraphs.h"
 #include "core/resultgraphs.h"
+#include "core/tzcurves.h"
 
 class QAction;
 class QMdiArea;
@@ -86,8 +88,9 @@ public:
 
     /// The elevation view that start-up shows; the view commands open their own window.
     void createStartupSideView();
-    /// Graphics items 1 to 12 (the export list) as the menu enables them.
-    std::array<bool, 12> availableGraphs() const;
+    /// The graphs of the export list (the twelve Graphics items, then the t-z and q-w curves
+    /// used) as the menu enables them.
+    std::array<bool, kExportPlotCount> availableGraphs() const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -149,6 +152,7 @@ private:
     TProjectTables m_tables;
     TProgramData m_project{m_tables};
     TResultGraphs m_graphs;
+    TTzCurveGraphs m_tzGraphs;
     QString m_editorCommand;
     std::array<QString, 10> m_recent;
     bool m_resultsLoaded = false;

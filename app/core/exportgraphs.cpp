@@ -9,6 +9,7 @@
 #include "graph.h"
 #include "projectdata.h"
 #include "resultgraphs.h"
+#include "tzcurves.h"
 #include "workbook.h"
 
 namespace {
@@ -68,11 +69,14 @@ bool hasPoints(const TGraphPlot &graph)
     return false;
 }
 
-std::array<bool, kExportPlotCount> availablePlots(bool resultsLoaded, bool plotFileExists, int settlementCurves)
+std::array<bool, kExportPlotCount> availablePlots(bool resultsLoaded, bool plotFileExists, int settlementCurves,
+                                                  bool tzCurves, bool tipCurve)
 {
     std::array<bool, kExportPlotCount> available{};
-    for (int i = 0; i < kExportPlotCount; ++i)
+    for (int i = 0; i < 12; ++i)
         available[size_t(i)] = resultsLoaded && plotFileExists && (settlementCurves != 0 || i < 9);
+    available[12] = tzCurves;
+    available[13] = tipCurve;
     return available;
 }
 
@@ -219,11 +223,16 @@ int runExportCommand(const QStringList &arguments, std::ostream &err)
         err << "tarnel2012: cannot read the results " << plotPath.toStdString() << ": " << oneLine(failure) << '\n';
         return 1;
     }
-    const auto available = availablePlots(true, true, project.SettlementCurves);
+    // The t-z curves only when TZDATA.DAT is this project's; otherwise the twelve alone.
+    TTzCurveGraphs tz;
+    tz.LoadForProject(projectPath, project);
+    const auto available = availablePlots(true, true, project.SettlementCurves, tz.HasCurves(), tz.HasTipCurve());
     std::vector<const TGraphPlot *> graphs;
-    for (int n = 1; n <= kExportPlotCount; ++n)
-        if (available[size_t(n - 1)] && results.graph(n) && hasPoints(*results.graph(n)))
-            graphs.push_back(results.graph(n));
+    for (int n = 1; n <= kExportPlotCount; ++n) {
+        const TGraphPlot *graph = n <= 12 ? results.graph(n) : tz.graph(n);
+        if (available[size_t(n - 1)] && graph && hasPoints(*graph))
+            graphs.push_back(graph);
+    }
     if (graphs.empty()) {
         err << "tarnel2012: " << plotPath.toStdString() << " holds no graph with points\n";
         return 1;

@@ -11,8 +11,9 @@ class TGraphPlot;
 class TWorkbook;
 class TResultGraphs;
 
-/// Number of exportable graphs: the Graphics menu's graphs 1 to 12, in list order.
-inline constexpr int kExportPlotCount = 12;
+/// Number of exportable graphs: the Graphics menu's graphs 1 to 12, in list order, then the
+/// t-z curves used (13) and the q-w curve used (14).
+inline constexpr int kExportPlotCount = 14;
 
 /// The most lines a data sheet holds: two columns a line, up to column ZZ (702).
 inline constexpr int kMaxExportLines = 351;
@@ -33,13 +34,16 @@ void GenerateChart(TWorkbook &book, const TGraphPlot &graph, int k);
 
 /// The Graphics menu's rule for the twelve graphs: available when results are loaded and
 /// the plot file exists; the upper-bound, lower-bound and combined settlement graphs (10 to
-/// 12) not when the results carry no settlement curves.
-std::array<bool, kExportPlotCount> availablePlots(bool resultsLoaded, bool plotFileExists, int settlementCurves);
+/// 12) not when the results carry no settlement curves. Graphs 13 and 14 are available when
+/// the t-z graphs hold their curves (TTzCurveGraphs::HasCurves, HasTipCurve).
+std::array<bool, kExportPlotCount> availablePlots(bool resultsLoaded, bool plotFileExists, int settlementCurves,
+                                                  bool tzCurves = false, bool tipCurve = false);
 
 /// A graph has something to export: at least one line with a point.
 bool hasPoints(const TGraphPlot &graph);
 
 /// `--export PROJECT.tnd OUT.xlsx`: reads the project and its results (the ".tnp" beside
-/// it) and writes every graph that has results to OUT.xlsx. Returns 0 on success; on failure
+/// it, and the t-z curves of TZDATA.DAT when they belong to its last run) and writes every
+/// graph that has results to OUT.xlsx. Returns 0 on success; on failure
 /// writes one line to err and returns 1 (bad arguments 2).
 int runExportCommand(const QStringList &arguments, std::ostream &err);

@@ -18,6 +18,7 @@
 #include "WordRead.h"
 #include "projectdata.h"
 #include "resultgraphs.h"
+#include "tzcurves.h"
 
 namespace {
 
@@ -246,8 +247,8 @@ int runPlotCommand(const QStringList &arguments, std::ostream &err)
         err << usage;
         return 2;
     }
-    if (n < 1 || n > 12) {
-        err << "tarnel2012: graph " << positional[0].toStdString() << " is not one of 1 to 12\n";
+    if (n < 1 || n > 14) {
+        err << "tarnel2012: graph " << positional[0].toStdString() << " is not one of 1 to 14\n";
         return 1;
     }
     const TPictureKind kind = pictureKind(outPath);
@@ -279,11 +280,21 @@ int runPlotCommand(const QStringList &arguments, std::ostream &err)
         return 1;
     }
     // The Graphics menu disables these three when the engine wrote no bound curves.
-    if (project.SettlementCurves == 0 && n >= 10) {
+    if (project.SettlementCurves == 0 && n >= 10 && n <= 12) {
         err << "tarnel2012: graph " << n << " has no data: the run wrote no upper- and lower-bound settlement curves\n";
         return 1;
     }
-    TGraphPlot &graph = *graphs.graph(n);
+    // 13 and 14: the t-z curves of the last run, when TZDATA.DAT beside the project is its.
+    TTzCurveGraphs tz;
+    if (n > 12 && !tz.LoadForProject(projectPath, project, &failure)) {
+        err << "tarnel2012: graph " << n << " has no data: " << oneLine(failure) << '\n';
+        return 1;
+    }
+    if (n == 14 && !tz.HasTipCurve()) {
+        err << "tarnel2012: graph 14 has no data: the t-z analysis stopped before the tip curve\n";
+        return 1;
+    }
+    TGraphPlot &graph = n > 12 ? *tz.graph(n) : *graphs.graph(n);
 
     if (kind == TPictureKind::Csv) {
         if (!writeGraphCsv(outPath, graph, &failure)) {

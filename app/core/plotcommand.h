@@ -33,7 +33,8 @@ inline constexpr int kPlotPixelsPerInch = 150;
 
 /// "--plot N PROJECT.tnd OUT.(png|bmp|svg|pdf|csv) [--size WxH] [--ppi P]" (arguments after
 /// the program name): loads the project and the plot data file beside it and writes graph N
-/// (1 to 12, Graphics menu order). -1 when the line does not start with --plot, 2 for a
+/// (1 to 12, Graphics menu order; 13 and 14 the t-z and q-w curves used, from TZDATA.DAT
+/// when it belongs to the project's last run). -1 when the line does not start with --plot, 2 for a
 /// malformed line, 1 with a one-line message to err when the project has no results, N is
 /// out of range, the graph has no data or the file cannot be written; 0 when written.
 /// Needs a QGuiApplication for the fonts.

@@ -610,8 +610,8 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("says");
-        QTest::newRow("graph 0") << QStringList{"0", "@stiff-clay", "@x.png"} << 1 << "graph 0 is not one of 1 to 12";
-        QTest::newRow("graph 13") << QStringList{"13", "@stiff-clay", "@x.png"} << 1 << "graph 13 is not one of 1 to 12";
+        QTest::newRow("graph 0") << QStringList{"0", "@stiff-clay", "@x.png"} << 1 << "graph 0 is not one of 1 to 14";
+        QTest::newRow("graph 15") << QStringList{"15", "@stiff-clay", "@x.png"} << 1 << "graph 15 is not one of 1 to 14";
         QTest::newRow("no results") << QStringList{"1", "#noresults", "@x.png"} << 1 << "has no results";
         QTest::newRow("unwritable") << QStringList{"1", "@stiff-clay", "/nonexistent-folder/x.png"} << 1
                                     << "cannot write /nonexistent-folder/x.png";

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
+#include <QImageWriter>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
@@ -11,21 +13,22 @@
 #include <QMouseEvent>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
+#include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSvgGenerator>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 #include <cmath>
 
 #include "Caption.h"
-#include "DataEdit.h"
 #include "ChangeActiveLines.h"
 #include "ChangeLineNames.h"
+#include "DataEdit.h"
 #include "Messages.h"
 #include "PlotSeams.h"
+#include "core/plotcommand.h"
 
 namespace {
 
@@ -102,6 +105,15 @@ TPlotForm *ShowGraph(TGraphPlot &graph, QMdiArea *frame)
             return nullptr;
         }
         frame->addSubWindow(form);
+        // The frame's icon in the system-menu corner; without one, a blank rather than the
+        // toolkit's logo.
+        QIcon icon = frame->window()->windowIcon();
+        if (icon.isNull()) {
+            QPixmap blank(16, 16);
+            blank.fill(Qt::transparent);
+            icon = QIcon(blank);
+        }
+        form->setWindowIcon(icon);
         form->showMaximized();
     } else if (form->isMinimized()) {
         form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
@@ -633,6 +645,10 @@ void TPlotForm::ShowLegend1Click()
 void TPlotForm::ShowSoilLayer1Click()
 {
     m_graph.ShowLayers = !m_graph.ShowLayers;
+    // A legend left over the band that now appears goes back to the plot's corner.
+    const TPlotLayout layout = screenLayout();
+    if (layout.hasBand && m_legend->geometry().intersects(layout.band.toRect()))
+        placeLegend();
     m_legend->keepInside();
     m_canvas->update();
 }
@@ -743,14 +759,8 @@ void TPlotForm::PageSetup1Click()
     PageSetupDialog1.Execute(printer(), this);
 }
 
-bool TPlotForm::PrintTo(QPrinter &target)
+QRect TPlotForm::printArea(const QPrinter &target) const
 {
-    target.setDocName(m_graph.Caption);
-    // The page is addressed from the paper's corner; the margins decide where the graph goes.
-    target.setFullPage(true);
-    QPainter painter;
-    if (!painter.begin(&target))
-        return false;
     TPrinterGeometry g;
     g.dpiX = target.logicalDpiX();
     g.dpiY = target.logicalDpiY();
@@ -765,77 +775,86 @@ bool TPlotForm::PrintTo(QPrinter &target)
     g.offsetBottom = px(border.bottom(), g.dpiY);
     g.printableWidth = paper.width() - g.offsetLeft - g.offsetRight;
     g.printableHeight = paper.height() - g.offsetTop - g.offsetBottom;
-    const QRect area = printerPageRect(g, PageSetupDialog1.Margins).translated(g.offsetLeft, g.offsetTop);
-    GraphView v = m_view;
-    v.layout.reset();
-    v.legendAt = legendFraction();
-    paintGraph(painter, m_graph, v, PaintTarget{area, g.dpiX, g.dpiY, OutputMode::Printer});
-    return painter.end();
+    return printerPageRect(g, PageSetupDialog1.Margins).translated(g.offsetLeft, g.offsetTop);
 }
 
-bool TPlotForm::renderPicture(QPaintDevice &device, const QRect &area)
+bool TPlotForm::PrintTo(QPrinter &target)
 {
+    target.setDocName(m_graph.Caption);
+    // The page is addressed from the paper's corner; the margins decide where the graph goes.
+    target.setFullPage(true);
     QPainter painter;
-    if (!painter.begin(&device))
+    if (!painter.begin(&target))
         return false;
-    GraphView v = m_view;
-    v.layout.reset();
-    v.legendAt = legendFraction();
-    // Drawn at the screen's resolution; the pixels per inch only set the picture's size.
-    paintGraph(painter, m_graph, v,
-               PaintTarget{area, m_canvas->logicalDpiX(), m_canvas->logicalDpiY(), OutputMode::Bitmap});
+    paintGraph(painter, m_graph, pictureView(),
+               PaintTarget{printArea(target), target.logicalDpiX(), target.logicalDpiY(), OutputMode::Printer});
     return painter.end();
 }
 
-bool TPlotForm::SavePicture(const QString &fileName, QSize size, int resolution, TPictureColors colors)
+GraphView TPlotForm::pictureView() const
 {
-    const QString ext = QFileInfo(fileName).suffix().toLower();
+    GraphView v = m_view;
+    v.layout.reset();
+    v.legendAt = legendFraction();
+    return v;
+}
+
+bool TPlotForm::SavePicture(const QString &fileName, QSize size, int resolution, TPictureColors colors,
+                            QString *failure)
+{
     QImage bitmap;
-    if (ext != "svg" && ext != "pdf") {
+    const TPictureKind kind = pictureKind(fileName);
+    if (kind == TPictureKind::Png || kind == TPictureKind::Bmp) {
         bitmap = QImage(size, QImage::Format_RGB32);
-        if (bitmap.isNull())
+        if (bitmap.isNull()) {
+            if (failure)
+                *failure = "There is not enough memory to complete this task.";
             return false;
+        }
         bitmap.fill(Qt::white);
     }
-    return writePicture(fileName, std::move(bitmap), size, resolution, colors);
+    return writePicture(fileName, std::move(bitmap), size, resolution, colors, failure);
 }
 
 bool TPlotForm::writePicture(const QString &fileName, QImage bitmap, QSize size, int resolution,
-                             TPictureColors colors)
+                             TPictureColors colors, QString *failure)
 {
-    if (size.isEmpty() || resolution <= 0)
+    std::string why;
+    auto failed = [&](const QString &reason) {
+        if (failure)
+            *failure = reason;
         return false;
-    const QString ext = QFileInfo(fileName).suffix().toLower();
-    if (ext == "svg") {
-        QSvgGenerator svg;
-        svg.setFileName(fileName);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setResolution(resolution);
-        svg.setTitle(m_graph.Caption);
-        return renderPicture(svg, QRect(QPoint(0, 0), size));
+    };
+    const TPictureKind kind = pictureKind(fileName);
+    if (kind != TPictureKind::Png && kind != TPictureKind::Bmp) {
+        if (saveGraphPicture(fileName, m_graph, pictureView(), size, resolution, &why))
+            return true;
+        return failed(QString::fromStdString(why));
     }
-    if (ext == "pdf") {
-        QPdfWriter pdf(fileName);
-        pdf.setResolution(resolution);
-        const QSizeF inches(double(size.width()) / resolution, double(size.height()) / resolution);
-        const bool landscape = inches.width() > inches.height();
-        const QPageSize paper(landscape ? inches.transposed() : inches, QPageSize::Inch, QString(),
-                              QPageSize::ExactMatch);
-        pdf.setPageLayout(QPageLayout(paper, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                      QMarginsF(0, 0, 0, 0)));
-        pdf.setTitle(m_graph.Caption);
-        pdf.setCreator("TARNEL");
-        return renderPicture(pdf, QRect(0, 0, pdf.width(), pdf.height()));
+    if (bitmap.size() != size || size.isEmpty() || resolution <= 0)
+        return failed("the picture has no size");
+    {
+        // Drawn for its own pixels per inch, so that a picture of given inches looks the
+        // same at any resolution, only sharper.
+        QPainter painter(&bitmap);
+        paintGraph(painter, m_graph, pictureView(),
+                   PaintTarget{QRect(QPoint(0, 0), size), resolution, resolution, OutputMode::Bitmap});
     }
-    if (bitmap.size() != size || !renderPicture(bitmap, QRect(QPoint(0, 0), size)))
-        return false;
     QImage out = withColors(bitmap, colors);
     bitmap = QImage();
     const int perMetre = int(std::lround(resolution / 0.0254));
     out.setDotsPerMeterX(perMetre);
     out.setDotsPerMeterY(perMetre);
-    return out.save(fileName, ext == "png" ? "PNG" : "BMP");
+    // Through a temporary file, so that a failed write leaves no broken picture behind.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(file.errorString());
+    QImageWriter writer(&file, kind == TPictureKind::Png ? "png" : "bmp");
+    if (!writer.write(out))
+        return failed(writer.errorString());
+    if (!file.commit())
+        return failed(file.errorString());
+    return true;
 }
 
 void TPlotForm::SaveToDisk1Click()
@@ -854,6 +873,7 @@ void TPlotForm::SaveToDisk1Click()
     if (result != QDialog::Accepted)
         return;
     const int ppi = int(dialog.PixelsEdit->Number());
-    if (!writePicture(fileName, dialog.takeImage(), dialog.pictureSize(), ppi, dialog.colors()))
-        showMessage(this, "The picture could not be written to " + QDir::toNativeSeparators(fileName) + ".");
+    QString why;
+    if (!writePicture(fileName, dialog.takeImage(), dialog.pictureSize(), ppi, dialog.colors(), &why))
+        showMessage(this, "The picture could not be written to " + QDir::toNativeSeparators(fileName) + ":\r" + why);
 }

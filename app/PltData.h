@@ -61,6 +61,8 @@ public:
     int rowHeight() const { return m_rowHeight; }
     /// Font size in points.
     int fontSize() const { return font().pointSize(); }
+    /// The row's text as shown: with " *" when its curve is visible.
+    QString shownText(int row) const;
 
     /// The rows in order; the box widens where a text no longer fits, else keeps its size.
     void setRows(const std::vector<Row> &rows);
@@ -83,7 +85,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    QString shownText(int row) const;
     void widenFor(const QString &text, int extra);
 
     TPlotForm *m_form;
@@ -124,11 +125,14 @@ public:
     /// unprintable border), the job titled with the graph's Caption. False when the job
     /// could not start.
     bool PrintTo(QPrinter &printer);
-    /// Writes the picture: .bmp and .png as bitmaps of size pixels, .svg and .pdf as
-    /// drawings of that size with resolution pixels per inch. False when it cannot be
-    /// written.
+    /// Where PrintTo draws, in the printer's pixels from the paper's corner: the page-setup
+    /// margins, each at least the printer's unprintable border on its side.
+    QRect printArea(const QPrinter &printer) const;
+    /// Writes the picture of size pixels drawn for resolution pixels per inch: .bmp and .png
+    /// as bitmaps in the colour depth colors, .svg and .pdf as drawings of that size. False
+    /// with the reason when it cannot be written; an existing file is then left as it was.
     bool SavePicture(const QString &fileName, QSize size, int resolution,
-                     TPictureColors colors = TPictureColors::TrueColor);
+                     TPictureColors colors = TPictureColors::TrueColor, QString *failure = nullptr);
 
     /// Shows or hides curve line and repaints window and legend.
     void ToggleLine(int line);
@@ -152,9 +156,11 @@ private:
     void placeLegend();
     std::optional<QPointF> legendFraction() const;
     void showLegendBox();
-    bool renderPicture(QPaintDevice &device, const QRect &area);
+    /// The view of pages and pictures: their own layout, the legend where it stands on screen.
+    GraphView pictureView() const;
     /// bitmap: the white picture for .bmp and .png, null for drawings.
-    bool writePicture(const QString &fileName, QImage bitmap, QSize size, int resolution, TPictureColors colors);
+    bool writePicture(const QString &fileName, QImage bitmap, QSize size, int resolution, TPictureColors colors,
+                      QString *failure);
 
     void Plot1Popup();
     void ShowMarkers1Popup();

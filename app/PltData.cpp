@@ -764,17 +764,19 @@ QRect TPlotForm::printArea(const QPrinter &target) const
     TPrinterGeometry g;
     g.dpiX = target.logicalDpiX();
     g.dpiY = target.logicalDpiY();
-    QPageLayout page = target.pageLayout();
-    const QRect paper = page.fullRectPixels(target.resolution());
-    page.setUnits(QPageLayout::Point);
-    const QMarginsF border = page.minimumMargins();
-    auto px = [](double points, int dpi) { return int(std::lround(points * dpi / 72.0)); };
-    g.offsetLeft = px(border.left(), g.dpiX);
-    g.offsetTop = px(border.top(), g.dpiY);
-    g.offsetRight = px(border.right(), g.dpiX);
-    g.offsetBottom = px(border.bottom(), g.dpiY);
-    g.printableWidth = paper.width() - g.offsetLeft - g.offsetRight;
-    g.printableHeight = paper.height() - g.offsetTop - g.offsetBottom;
+    // The printable area is the page with the printer's minimum margins, converted by the
+    // page layout itself.
+    QPageLayout edge = target.pageLayout();
+    edge.setMode(QPageLayout::StandardMode);
+    edge.setMargins(edge.minimumMargins());
+    const QRect paper = edge.fullRectPixels(target.resolution());
+    const QRect printable = edge.paintRectPixels(target.resolution());
+    g.offsetLeft = printable.left() - paper.left();
+    g.offsetTop = printable.top() - paper.top();
+    g.offsetRight = paper.right() - printable.right();
+    g.offsetBottom = paper.bottom() - printable.bottom();
+    g.printableWidth = printable.width();
+    g.printableHeight = printable.height();
     return printerPageRect(g, PageSetupDialog1.Margins).translated(g.offsetLeft, g.offsetTop);
 }
 

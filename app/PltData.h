@@ -134,6 +134,10 @@ public:
     bool SavePicture(const QString &fileName, QSize size, int resolution,
                      TPictureColors colors = TPictureColors::TrueColor, QString *failure = nullptr);
 
+    /// The view of pages and pictures: their own layout, the legend placed in proportion to
+    /// where it stands on screen.
+    GraphView pictureView() const;
+
     /// Shows or hides curve line and repaints window and legend.
     void ToggleLine(int line);
 
@@ -156,8 +160,6 @@ private:
     void placeLegend();
     std::optional<QPointF> legendFraction() const;
     void showLegendBox();
-    /// The view of pages and pictures: their own layout, the legend where it stands on screen.
-    GraphView pictureView() const;
     /// bitmap: the white picture for .bmp and .png, null for drawings.
     bool writePicture(const QString &fileName, QImage bitmap, QSize size, int resolution, TPictureColors colors,
                       QString *failure);

@@ -263,6 +263,7 @@ void TLegendBox::mouseMoveEvent(QMouseEvent *event)
         return;
     move(mapToParent(event->position().toPoint()) - m_grab);
     keepInside();
+    m_form->LegendDragged();
 }
 
 void TLegendBox::mouseReleaseEvent(QMouseEvent *event)
@@ -480,14 +481,22 @@ void TPlotForm::CanvasPaint(QPainter &painter)
 
 void TPlotForm::CanvasResize()
 {
-    // The legend starts in the plot's lower right corner once the window has its size;
-    // after that it keeps its place, pushed back inside when the window shrinks.
-    if (!m_legendPlaced)
+    followLayout();
+}
+
+void TPlotForm::followLayout()
+{
+    // Until the user moves it, the legend stays in the plot's lower right corner; once moved
+    // it keeps its place and is only pushed back inside.
+    if (!m_legendDragged)
         placeLegend();
     else
         m_legend->keepInside();
-    if (m_canvas->isVisible())
-        m_legendPlaced = true;
+}
+
+void TPlotForm::LegendDragged()
+{
+    m_legendDragged = true;
 }
 
 void TPlotForm::CanvasMouseDown(QMouseEvent *event)
@@ -648,8 +657,8 @@ void TPlotForm::ShowSoilLayer1Click()
     // A legend left over the band that now appears goes back to the plot's corner.
     const TPlotLayout layout = screenLayout();
     if (layout.hasBand && m_legend->geometry().intersects(layout.band.toRect()))
-        placeLegend();
-    m_legend->keepInside();
+        m_legendDragged = false;
+    followLayout();
     m_canvas->update();
 }
 
@@ -670,6 +679,7 @@ void TPlotForm::FontSizeClick(QAction *item)
     m_graph.SizeFont = item->data().toInt();
     setupLegend();
     placeLegend();
+    m_legendDragged = false;
     m_canvas->update();
 }
 
@@ -682,6 +692,7 @@ void TPlotForm::LineWidthClick(QAction *item)
 void TPlotForm::GraphTitle1Click()
 {
     EditGraphTitle(this, m_graph);
+    followLayout();
     m_canvas->update();
 }
 
@@ -729,7 +740,7 @@ void TPlotForm::ActiveCurves1Click()
     for (int r = 0; r < m_legend->rowCount(); ++r)
         w = std::max(w, fm.horizontalAdvance(m_legend->row(r).text + " *") + logicalDpiX() / 4);
     m_legend->resize(w, m_legend->rowCount() * m_legend->rowHeight() + 3);
-    m_legend->keepInside();
+    followLayout();
     showLegendBox();
     m_legend->update();
     m_canvas->update();

@@ -147,6 +147,7 @@ public:
     void CanvasMouseDown(QMouseEvent *event);
     void CanvasMouseMove(QMouseEvent *event);
     void CanvasMouseUp(QMouseEvent *event);
+    void LegendDragged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -158,6 +159,7 @@ private:
     void rebuildLineRows();
     void setupLegend();
     void placeLegend();
+    void followLayout();
     std::optional<QPointF> legendFraction() const;
     void showLegendBox();
     /// bitmap: the white picture for .bmp and .png, null for drawings.
@@ -183,7 +185,7 @@ private:
     TGraphPlot &m_graph;
     GraphView m_view;
     bool m_scaled = false;
-    bool m_legendPlaced = false;
+    bool m_legendDragged = false; // moved by the user: it no longer follows the plot's corner
 
     TPlotCanvas *m_canvas;
     TLegendBox *m_legend;

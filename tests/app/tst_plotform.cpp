@@ -355,6 +355,13 @@ private slots:
         QCOMPARE(legend->rowCount(), 3);
         QCOMPARE(legend->height(), 3 * legend->rowHeight() + 3);
         QCOMPARE(legend->shownText(1), QString("Line 2 *"));
+        // Until it is dragged it follows the corner when the window changes size.
+        w->showNormal();
+        w->resize(600, 450);
+        QTRY_VERIFY(w->canvas()->width() < 600);
+        const TPlotRect smaller = w->screenLayout().plot;
+        QCOMPARE(legend->x() + legend->width(), smaller.right);
+        QCOMPARE(legend->y() + legend->height(), smaller.bottom);
     }
 
     void legendRowsInPaletteColours()

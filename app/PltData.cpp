@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QIcon>
 #include <QImageWriter>
 #include <QMainWindow>
@@ -63,8 +64,50 @@ QVector<QRgb> standardColors16()
             qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
 }
 
-// The picture in the colour depth chosen in "Save Attributes"; nearest colours, no dither,
-// so that the curves keep their palette colours.
+// Each pixel as ink of one of the sixteen colours laid over white paper: the colour whose
+// blend with white comes closest, where at least half of it covers the pixel. Smoothed curve
+// edges thus become their curve's colour or paper, not the nearest gray or a darker hue.
+QImage inkOnPaper16(const QImage &image)
+{
+    const QVector<QRgb> table = standardColors16();
+    const int paper = int(table.size()) - 1; // white, last
+    QImage out(image.size(), QImage::Format_Indexed8);
+    out.setColorTable(table);
+    QHash<QRgb, uchar> seen;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        uchar *target = out.scanLine(y);
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = row[x] | 0xff000000u;
+            auto known = seen.constFind(p);
+            if (known != seen.constEnd()) {
+                target[x] = *known;
+                continue;
+            }
+            const double pr = 255 - qRed(p), pg = 255 - qGreen(p), pb = 255 - qBlue(p);
+            int best = paper;
+            double bestResidual = pr * pr + pg * pg + pb * pb, bestCover = 0;
+            for (int k = 0; k < paper; ++k) {
+                const double kr = 255 - qRed(table[k]), kg = 255 - qGreen(table[k]), kb = 255 - qBlue(table[k]);
+                const double cover = std::clamp((pr * kr + pg * kg + pb * kb) / (kr * kr + kg * kg + kb * kb), 0.0, 1.0);
+                const double dr = pr - cover * kr, dg = pg - cover * kg, db = pb - cover * kb;
+                const double residual = dr * dr + dg * dg + db * db;
+                if (residual < bestResidual) {
+                    bestResidual = residual;
+                    best = k;
+                    bestCover = cover;
+                }
+            }
+            const uchar index = uchar(bestCover >= 0.5 ? best : paper);
+            seen.insert(p, index);
+            target[x] = index;
+        }
+    }
+    return out;
+}
+
+// The picture in the colour depth chosen in "Save Attributes", without dither, so that the
+// curves keep their palette colours.
 QImage withColors(const QImage &image, TPictureColors colors)
 {
     switch (colors) {
@@ -80,8 +123,7 @@ QImage withColors(const QImage &image, TPictureColors colors)
         return mono;
     }
     case TPictureColors::Colors16:
-        return image.convertToFormat(QImage::Format_Indexed8, standardColors16(),
-                                     Qt::ThresholdDither | Qt::AvoidDither);
+        return inkOnPaper16(image);
     case TPictureColors::Colors256:
         return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     case TPictureColors::HighColor:

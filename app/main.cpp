@@ -17,6 +17,7 @@ int main(int argc, char **argv)
     // Graphs into files from scripts: no window, and no display needed.
     if (argc > 1 && std::string_view(argv[1]) == "--plot") {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        installPlotMessageFilter();
         QGuiApplication app(argc, argv);
         return runPlotCommand(QCoreApplication::arguments().mid(1), std::cerr);
     }

@@ -167,13 +167,42 @@ void drawTicks(QPainter &p, const TGraphPlot &g, const GraphView &v, const Paint
     }
 }
 
+// Liang-Barsky: the part of segment a-b inside r, if any.
+bool clipSegment(QPointF &a, QPointF &b, const QRectF &r)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const QPointF a0 = a;
+    a = a0 + t0 * QPointF(dx, dy);
+    b = a0 + t1 * QPointF(dx, dy);
+    return true;
+}
+
 void drawCurves(QPainter &p, const TGraphPlot &g, const GraphView &v, const PaintTarget &t, const TPlotRect &r)
 {
     const TLineSet &curves = g.Lines(0);
     if (curves.LineCount() == 0 || curves.Line(0).Points.size() < 2)
         return;
     p.save();
-    p.setClipRect(QRect(r.left, r.top, r.width() + 1, r.height() + 1));
+    // Clipped by geometry as well as by the painter: picture formats such as SVG keep no clip.
+    const QRectF inside(r.left, r.top, r.width() + 1, r.height() + 1);
+    p.setClipRect(inside.toRect());
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setBrush(Qt::NoBrush);
     int position = 0;
@@ -185,14 +214,38 @@ void drawCurves(QPainter &p, const TGraphPlot &g, const GraphView &v, const Pain
         if (!line.Visible || line.Points.empty())
             continue;
         p.setPen(curvePen(g, t, paletteColor(colour)));
-        QPolygonF path;
-        path.reserve(qsizetype(line.Points.size()));
-        for (const TFloatPoint &pt : line.Points)
-            path << pixelCentre(mapToDevice(v.current, r, g.XOnTop, pt.X, pt.Y));
-        p.drawPolyline(path);
+        QPolygonF run;
+        auto flush = [&] {
+            if (run.size() > 1)
+                p.drawPolyline(run);
+            run.clear();
+        };
+        QPointF previous = pixelCentre(mapToDevice(v.current, r, g.XOnTop, line.Points[0].X, line.Points[0].Y));
+        if (line.Points.size() == 1 && inside.contains(previous))
+            p.drawPoint(previous);
+        for (size_t j = 1; j < line.Points.size(); ++j) {
+            const QPointF next = pixelCentre(mapToDevice(v.current, r, g.XOnTop, line.Points[j].X, line.Points[j].Y));
+            QPointF a = previous, b = next;
+            if (clipSegment(a, b, inside)) {
+                if (run.isEmpty() || run.last() != a) {
+                    flush();
+                    run << a;
+                }
+                run << b;
+                if (b != next)
+                    flush();
+            } else {
+                flush();
+            }
+            previous = next;
+        }
+        flush();
         if (g.Markers > 0)
-            for (size_t j = 0; j < line.Points.size(); j += size_t(g.Markers))
-                drawMarker(p, i, mapToDevice(v.current, r, g.XOnTop, line.Points[j].X, line.Points[j].Y), t);
+            for (size_t j = 0; j < line.Points.size(); j += size_t(g.Markers)) {
+                const QPoint at = mapToDevice(v.current, r, g.XOnTop, line.Points[j].X, line.Points[j].Y);
+                if (r.contains(at))
+                    drawMarker(p, i, at, t);
+            }
     }
     p.restore();
 }
@@ -222,21 +275,20 @@ void drawBand(QPainter &p, const TGraphPlot &g, const GraphView &v, const PaintT
         // Outline from the band's left to its right - 1; neighbours share their edge line.
         const QRect cell = QRect(QPoint(b.left, std::min(top, bottom)), QPoint(b.right - 1, std::max(top, bottom)));
         const int code = int(std::lround(pt.X));
-        QBrush fill = soilBrush(code, printer, t.dpiX);
-        if (fill.style() == Qt::NoBrush)
-            fill = QBrush(Qt::white);
-        p.setPen(Qt::NoPen);
-        p.setBrush(fill);
-        p.setBrushOrigin(b.left, 0);
-        p.drawRect(cell);
+        // Only the part in view is drawn: picture formats such as SVG keep no clip.
+        const QRect shown = cell.intersected(clip);
+        top = bottom;
+        if (shown.isEmpty())
+            continue;
+        if (!fillSoilPattern(p, shown, code, printer, t.dpiX, QPoint(b.left, 0)))
+            p.fillRect(shown, Qt::white);
         p.setPen(outline);
         p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(cell.topLeft(), QSize(cell.width() - 1, cell.height() - 1)));
+        p.drawRect(QRect(shown.topLeft(), QSize(shown.width() - 1, shown.height() - 1)));
 
         // The name in the part of the layer that is in view, on white so the pattern does not
         // hide it; narrowed to fit the band, left out where the layer is thinner than the text.
         const QString name = layer.DisplayName();
-        const QRect shown = cell.intersected(clip);
         QFont f = label;
         const int room = b.width() - 2 * thinPen(t) - 2;
         const int w = textWidth(f, p.device(), name);
@@ -251,7 +303,6 @@ void drawBand(QPainter &p, const TGraphPlot &g, const GraphView &v, const PaintT
             p.setPen(Qt::black);
             drawTextAt(p, box.left(), box.top(), name);
         }
-        top = bottom;
     }
     p.restore();
 }
@@ -308,7 +359,7 @@ void drawLegend(QPainter &p, const TGraphPlot &g, const GraphView &v, const Pain
     const int th = textHeight(label, p.device());
     p.setPen(QPen(Qt::black, thinPen(t)));
     p.setBrush(Qt::white);
-    p.drawRect(box);
+    p.drawRect(box.adjusted(0, 0, -1, -1));
     int y = box.top() + t.dpiY / 32;
     for (size_t r = 0; r < rows.lines.size(); ++r) {
         const int line = rows.lines[r];

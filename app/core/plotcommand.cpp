@@ -13,6 +13,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include "WordRead.h"
 #include "projectdata.h"
@@ -70,7 +71,25 @@ PaintTarget pictureTarget(QSize pixels, int dpi)
     return PaintTarget{QRect(QPoint(0, 0), pixels), dpi, dpi, OutputMode::Bitmap};
 }
 
+QtMessageHandler previousHandler = nullptr;
+
+void plotMessageFilter(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith("QStandardPaths: XDG_RUNTIME_DIR"))
+        return;
+    if (previousHandler) {
+        previousHandler(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 } // namespace
+
+void installPlotMessageFilter()
+{
+    previousHandler = qInstallMessageHandler(plotMessageFilter);
+}
 
 TPictureKind pictureKind(const QString &path)
 {

@@ -38,3 +38,8 @@ inline constexpr int kPlotPixelsPerInch = 150;
 /// out of range, the graph has no data or the file cannot be written; 0 when written.
 /// Needs a QGuiApplication for the fonts.
 int runPlotCommand(const QStringList &arguments, std::ostream &err);
+
+/// For --plot, installed before the application object: keeps the platform's note about a
+/// missing runtime folder off standard error, so that a failure is the only line there.
+/// Every other message goes on as before.
+void installPlotMessageFilter();

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr const char *kIncomplete = "This file either invalid or incomplete.";
+constexpr long kCheckedPoints = 50000; // points per graph above which the file must hold them
 
 // Depth downward in "L2", resistance in "F2"; load in "F2" against settlement in "L", which
 // the engine writes in inches (English) or metres (SI).
@@ -201,11 +202,12 @@ void TResultGraphs::load(const QString &path, TProgramData &project)
         r.wrongKind("A number of rows from 1 to " + std::to_string(maxRows) + " was expected but not found.");
     const int NSET = r.ReadInteger();
 
-    // Every row the counts announce must be in the file: a file too short for them is refused
-    // before the graphs are sized for them.
+    // Large counts must be backed by the file: one too short to hold the rows they announce
+    // is refused before the graphs are sized for them. Smaller files are read up to the point
+    // where they end, as any truncated file is.
     const long long rowWords = project.CurrentLayout == 1 ? 7 : 5;
     const long long needed = 3 + NPTS * rowWords + (NSET > 2 ? 180 : 60) + (NDIA - 1LL) * (3 + rowWords + 60);
-    if (needed > words)
+    if (long(NDIA) * NPTS > kCheckedPoints && needed > words)
         throw EInOutError(kIncomplete);
 
     pltSkin.Lines().SetPointCount(NPTS);

@@ -1,6 +1,9 @@
 #include "soilpatterns.h"
 
+#include <QPainter>
 #include <QTransform>
+
+#include <cmath>
 
 #include <array>
 
@@ -57,4 +60,30 @@ QBrush soilBrush(int fillCode, bool printer, int dpi)
         brush.setTransform(QTransform::fromScale(scale, scale));
     }
     return brush;
+}
+
+bool fillSoilPattern(QPainter &painter, const QRect &rect, int fillCode, bool printer, int dpi, QPoint origin)
+{
+    const QImage &tile = soilPattern(fillCode, printer);
+    if (tile.isNull() || rect.isEmpty())
+        return false;
+    const double scale = printer && dpi > 0 ? double(dpi) / kPrinterPatternDpi : 1.0;
+    const double w = tile.width() * scale, h = tile.height() * scale;
+    const QRectF area(rect);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const double x0 = origin.x() + std::floor((area.left() - origin.x()) / w) * w;
+    const double y0 = origin.y() + std::floor((area.top() - origin.y()) / h) * h;
+    // Each tile cut to the rectangle by its source part, so no clip is needed.
+    for (double y = y0; y < area.bottom(); y += h)
+        for (double x = x0; x < area.right(); x += w) {
+            const QRectF target = QRectF(x, y, w, h).intersected(area);
+            if (target.isEmpty())
+                continue;
+            const QRectF source((target.left() - x) / scale, (target.top() - y) / scale, target.width() / scale,
+                                target.height() / scale);
+            painter.drawImage(target, tile, source);
+        }
+    painter.restore();
+    return true;
 }

@@ -15,4 +15,10 @@ const QImage &soilPattern(int fillCode, bool printer);
 /// keep its size on paper at dpi. Qt::NoBrush for any other code.
 QBrush soilBrush(int fillCode, bool printer, int dpi);
 
+class QPainter;
+/// Fills rect with the tiles of a fill code laid from origin, as soilBrush would, but as
+/// images: picture formats such as SVG keep images and drop texture brushes. False, with
+/// nothing drawn, for a code without a pattern.
+bool fillSoilPattern(QPainter &painter, const QRect &rect, int fillCode, bool printer, int dpi, QPoint origin);
+
 inline constexpr int kPrinterPatternDpi = 240;

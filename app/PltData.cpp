@@ -138,6 +138,8 @@ QImage withColors(const QImage &image, TPictureColors colors)
 
 TPlotForm *ShowGraph(TGraphPlot &graph, QMdiArea *frame)
 {
+    if (!frame)
+        return nullptr;
     auto *form = qobject_cast<TPlotForm *>(graph.Window.data());
     if (!form) {
         form = new TPlotForm(graph);
@@ -790,7 +792,11 @@ void TPlotForm::ActiveCurves1Click()
 
 void TPlotForm::LineItemClick(QAction *item)
 {
-    ToggleLine(item->data().toInt());
+    const int line = item->data().toInt();
+    ToggleLine(line);
+    // An item whose curve went with a new load of the graph stays unchecked.
+    const TLineSet &curves = m_graph.Lines(0);
+    item->setChecked(line < curves.LineCount() && curves.Line(line).Visible);
 }
 
 void TPlotForm::Print1Click()

@@ -22,7 +22,7 @@ class TPlotForm;
 
 /// Shows the graph's window in frame: created on first use and remembered in the graph,
 /// restored when minimized, brought to the front. A graph whose scale cannot be computed
-/// gets no window: the user is told and the result is nullptr.
+/// gets no window: the user is told and the result is nullptr; so is it without a frame.
 TPlotForm *ShowGraph(TGraphPlot &graph, QMdiArea *frame);
 
 /// The client area of a plot window: paints the graph and hands the mouse to the window.

@@ -1,3 +1,4 @@
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
@@ -174,6 +175,40 @@ private slots:
         TPlotForm *w = open(g);
         QVERIFY(w);
         QCOMPARE(g.Window.data(), w);
+    }
+
+    void reloadedGraphWithFewerCurvesKeepsTheWindowSound()
+    {
+        TGraphPlot g;
+        fillGraph(g, 5);
+        TPlotForm *w = open(g);
+        const TViewRange scale = w->view().full;
+        // A new load resizes the line sets under the open window.
+        g.Lines(0).SetLineCount(2);
+        g.Lines(0).Line(1).Points = {{0, 0}, {1000, 90}};
+        w->canvas()->repaint();
+        w->legend()->repaint();
+        emit w->plotMenu()->aboutToShow();
+        QTest::mouseDClick(w->legend(), Qt::LeftButton, {}, QPoint(8, 1 + w->legend()->rowHeight() * 9 / 2));
+        w->lineItems().at(4)->trigger();
+        QVERIFY(!w->lineItems().at(4)->isChecked());
+        QCOMPARE(w->view().full, scale); // the open window keeps its scale
+        // The dialogs list the curves there are now.
+        QStringList names;
+        setDialogHook([&names](QDialog *d) {
+            for (int i = 0; i < d->findChild<QListWidget *>("lbLines")->count(); ++i)
+                names << d->findChild<QListWidget *>("lbLines")->item(i)->text();
+            return int(QDialog::Accepted);
+        });
+        w->findChild<QAction *>("ActiveCurves1")->trigger();
+        setDialogHook({});
+        QCOMPARE(names, (QStringList{" yes :    Line 1", " yes :    Line 2"}));
+        QCOMPARE(w->legend()->rowCount(), 2);
+        QCOMPARE(int(w->lineItems().size()), 2);
+        // Opened again, the window takes the new scale.
+        w->close();
+        w = open(g);
+        QCOMPARE(w->view().full.x.max, 1000.0);
     }
 
     void zeroBandDoesNothing_data()

@@ -72,6 +72,8 @@ QImage inkOnPaper16(const QImage &image)
     const QVector<QRgb> table = standardColors16();
     const int paper = int(table.size()) - 1; // white, last
     QImage out(image.size(), QImage::Format_Indexed8);
+    if (out.isNull())
+        return out;
     out.setColorTable(table);
     QHash<QRgb, uchar> seen;
     for (int y = 0; y < image.height(); ++y) {
@@ -89,7 +91,8 @@ QImage inkOnPaper16(const QImage &image)
             double bestResidual = pr * pr + pg * pg + pb * pb, bestCover = 0;
             for (int k = 0; k < paper; ++k) {
                 const double kr = 255 - qRed(table[k]), kg = 255 - qGreen(table[k]), kb = 255 - qBlue(table[k]);
-                const double cover = std::clamp((pr * kr + pg * kg + pb * kb) / (kr * kr + kg * kg + kb * kb), 0.0, 1.0);
+                const double cover =
+                    std::clamp((pr * kr + pg * kg + pb * kb) / (kr * kr + kg * kg + kb * kb), 0.0, 1.0);
                 const double dr = pr - cover * kr, dg = pg - cover * kg, db = pb - cover * kb;
                 const double residual = dr * dr + dg * dg + db * db;
                 if (residual < bestResidual) {
@@ -114,6 +117,8 @@ QImage withColors(const QImage &image, TPictureColors colors)
     case TPictureColors::BlackWhite: {
         // Everything that is not paper is ink, so that light curves stay visible.
         QImage mono(image.size(), QImage::Format_Mono);
+        if (mono.isNull())
+            return mono;
         mono.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
         for (int y = 0; y < image.height(); ++y) {
             const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
@@ -358,11 +363,15 @@ TPlotForm::TPlotForm(TGraphPlot &graph, QWidget *parent) : QMdiSubWindow(parent)
     if (m_scaled)
         m_graph.Window = this;
 
-    connect(this, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates, Qt::WindowStates now) { attachMenu(now.testFlag(Qt::WindowActive)); });
+    auto activation = [this](Qt::WindowStates, Qt::WindowStates now) { attachMenu(now.testFlag(Qt::WindowActive)); };
+    m_stateWatch = connect(this, &QMdiSubWindow::windowStateChanged, this, activation);
 }
 
-TPlotForm::~TPlotForm() = default;
+TPlotForm::~TPlotForm()
+{
+    // The base class still reports its deactivation; this part of the window is gone by then.
+    disconnect(m_stateWatch);
+}
 
 void TPlotForm::closeEvent(QCloseEvent *event)
 {
@@ -903,6 +912,8 @@ bool TPlotForm::writePicture(const QString &fileName, QImage bitmap, QSize size,
     }
     QImage out = withColors(bitmap, colors);
     bitmap = QImage();
+    if (out.isNull())
+        return failed("There is not enough memory to complete this task.");
     const int perMetre = int(std::lround(resolution / 0.0254));
     out.setDotsPerMeterX(perMetre);
     out.setDotsPerMeterY(perMetre);

@@ -212,6 +212,7 @@ private:
     QPoint m_bandStart, m_bandEnd;
     QImage m_bandBackdrop; // the graph under the band while it is dragged
 
+    QMetaObject::Connection m_stateWatch;
     TPageSetupDialog PageSetupDialog1;
     std::unique_ptr<QPrinter> m_printer;
 };

@@ -530,8 +530,9 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("not enough memory") << "big.bmp" << "100000"
                                            << "There is not enough memory to complete this task.";
-        QTest::newRow("folder missing") << "no/such/folder/x.png" << "50" << "The picture could not be written to ";
-        QTest::newRow("folder missing, pdf") << "no/such/folder/x.pdf" << "50" << "The picture could not be written to ";
+        const QString unwritten = "The picture could not be written to ";
+        QTest::newRow("folder missing") << "no/such/folder/x.png" << "50" << unwritten;
+        QTest::newRow("folder missing, pdf") << "no/such/folder/x.pdf" << "50" << unwritten;
     }
     void saveFailures()
     {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -47,11 +48,22 @@ TSaveChoice askSaveFileName(QWidget *parent, const QString &title, const QString
 {
     if (saveNameHook())
         return saveNameHook()(parent, title, filters);
-    TSaveChoice choice;
-    choice.filter = filters.value(0);
-    // Overwrite prompt and an existing folder are the dialog's defaults.
-    choice.fileName = QFileDialog::getSaveFileName(parent, title, QString(), filters.join(";;"), &choice.filter);
-    return choice;
+    // A name typed without extension takes the one of the chosen filter before the dialog
+    // asks about overwriting, so that the question is about the file that will be written.
+    auto suffixOf = [](const QString &filter) {
+        const auto match = QRegularExpression(R"(\*\.(\w+))").match(filter);
+        return match.hasMatch() ? match.captured(1) : QString();
+    };
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffixOf(filters.value(0)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, suffixOf](const QString &filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().first(), dialog.selectedNameFilter()};
 }
 
 TPrinterCheck setPrinterCheck(TPrinterCheck check)

@@ -170,16 +170,19 @@ void TDataEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
     // Switching to another application or opening a menu is not leaving the field.
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        exitValidation();
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason &&
+        exitValidation())
+        emit EntryAccepted();
 }
 
 void TDataEdit::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        exitValidation();
+        const bool accepted = exitValidation();
         selectAll();
         event->accept();
+        if (accepted)
+            emit EntryAccepted();
         return;
     }
     static const QString kOperators = "+-/*^=%!";

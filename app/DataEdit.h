@@ -56,6 +56,10 @@ public:
     /// The text of the companion label.
     QString labelText() const;
 
+signals:
+    /// The user finished an entry (Enter, or leaving the field) and it passed validation.
+    void EntryAccepted();
+
 protected:
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTimer>
@@ -36,6 +37,7 @@
 #include "ExportDlg.h"
 #include "Options.h"
 #include "PileSide.h"
+#include "PltData.h"
 #include "PrintingIncrements.h"
 #include "ShafLoad.h"
 #include "SoilParams.h"
@@ -44,6 +46,7 @@
 #include "cPileProperties.h"
 #include "core/displayname.h"
 #include "core/helpfiles.h"
+#include "core/liveanalysis.h"
 #include "dynlib.h"
 #include "shaftlength.h"
 
@@ -54,10 +57,13 @@ constexpr const char *kLibraryFile = "Tarnel2012_DLL.so";
 // The desktop's own program for a file of that kind.
 constexpr const char *kDefaultEditor = "xdg-open";
 
-const char *const kGraphItems[12] = {"mSkin",   "mTip",     "mTotal", "fsmSkin",
-                                     "fsmTip",  "fsmTotal", "mCombine", "dCombine",
-                                     "mAxial",  "AxialLoadvsSettlementupperbound1",
-                                     "AxialLoadvsSettlementlowerbound1", "CombinedSettlement1"};
+// The twelve result graphs, then the t-z and q-w curves the last run used.
+const char *const kGraphItems[kExportPlotCount] = {"mSkin",   "mTip",     "mTotal", "fsmSkin",
+                                                   "fsmTip",  "fsmTotal", "mCombine", "dCombine",
+                                                   "mAxial",  "AxialLoadvsSettlementupperbound1",
+                                                   "AxialLoadvsSettlementlowerbound1", "CombinedSettlement1",
+                                                   "mTzCurves", "mQwCurve"};
+constexpr const char *kLiveSetting = "Analyse While Editing";
 constexpr int kCombineIndex = 7, kCombineDIndex = 8, kAxialIndex = 9; // menu numbers, from 1
 
 const QString kSandComments =
@@ -152,6 +158,15 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), m_mdi(new QMdiArea(
     m_tables.OnUnitsChanged = [this] { refreshOpenForms(); };
     m_tables.layers().Comments = layerComments(2);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
+
+    m_live = new TLiveAnalysis(this);
+    StatusLive = new QLabel(this);
+    StatusLive->setObjectName("StatusLive");
+    statusBar()->addWidget(StatusLive, 1);
+    connect(m_live, &TLiveAnalysis::statusChanged, StatusLive, &QLabel::setText);
+    connect(m_live, &TLiveAnalysis::finished, this, &TMainForm::LiveAnalysisFinished);
+    CompLive->setChecked(m_liveWanted);
+    connect(CompLive, &QAction::toggled, this, &TMainForm::CompLiveClick);
     setCaption();
     resize(1280, 840);
 }
@@ -172,6 +187,7 @@ void TMainForm::readSettingsAtCreation()
     const auto settings = ask().settings();
     settings->beginGroup(kSettingsGroup);
     m_editorCommand = settings->value("Word Processor").toString();
+    m_liveWanted = settings->value(kLiveSetting, false).toBool();
     m_recent.fill(QString());
 }
 
@@ -201,6 +217,7 @@ void TMainForm::UpdateRegistry()
     const auto settings = ask().settings();
     settings->beginGroup(kSettingsGroup);
     settings->setValue("Word Processor", m_editorCommand);
+    settings->setValue(kLiveSetting, CompLive->isChecked());
     for (int k = 0; k < 10; ++k)
         settings->setValue(QString("File%1").arg(k + 1), m_recent[size_t(k)]);
     settings->endGroup();
@@ -324,6 +341,8 @@ void TMainForm::createMenus()
     comp->setObjectName("Computation1");
     connect(comp, &QMenu::aboutToShow, this, &TMainForm::Computation1Click);
     connect(addItem(comp, "CompRun", "&Run Analysis"), &QAction::triggered, this, &TMainForm::CompRunClick);
+    CompLive = addItem(comp, "CompLive", "Analyse While Editing");
+    CompLive->setCheckable(true);
     connect(addItem(comp, "CompInput", "Edit I&nput Text"), &QAction::triggered, this, &TMainForm::CompInputClick);
     connect(addItem(comp, "CompKernel", "Edit &Processor-Run Notes"), &QAction::triggered, this,
             &TMainForm::CompKernelClick);
@@ -335,7 +354,7 @@ void TMainForm::createMenus()
     QMenu *graphics = menuBar()->addMenu("&Graphics");
     graphics->setObjectName("Graphics1");
     connect(graphics, &QMenu::aboutToShow, this, &TMainForm::Graphics1Click);
-    const QString captions[12] = {"Ultimate &Skin Friction vs Depth",
+    const QString captions[kExportPlotCount] = {"Ultimate &Skin Friction vs Depth",
                                   "Ultimate &Tip Resistance vs Depth",
                                   "Ultimate Total &Capacity vs Depth",
                                   "ASD/LRFD Skin Friction vs Depth ",
@@ -346,10 +365,12 @@ void TMainForm::createMenus()
                                   "Axial Load vs Settlement (averaged)",
                                   "Axial Load vs Settlement (upper bound)",
                                   "Axial Load vs Settlement (lower bound)",
-                                  "Combined Plots of Load vs Settlement"};
-    for (int k = 0; k < 12; ++k) {
+                                  "Combined Plots of Load vs Settlement",
+                                  "t-&z Curves Used (last diameter)",
+                                  "&q-w Curve Used (last diameter)"};
+    for (int k = 0; k < kExportPlotCount; ++k) {
         connect(addItem(graphics, kGraphItems[k], captions[k]), &QAction::triggered, this, [this, k] { ShowGraph(k + 1); });
-        if (k == 2 || k == 5 || k == 7 || k == 11)
+        if (k == 2 || k == 5 || k == 7 || k == 11 || k == 13)
             graphics->addSeparator();
     }
     // Visible: the program writes the workbook itself, no outside spreadsheet program needed.
@@ -467,6 +488,7 @@ void TMainForm::UnitsClick(int units)
     if (units != m_project.Units)
         m_tables.FormsModified = true;
     m_project.SetUnits(units);
+    ProjectStored();
 }
 
 void TMainForm::DesignMethod1Click()
@@ -482,6 +504,7 @@ void TMainForm::DesignMethodClick(int method)
         m_tables.FormsModified = true;
     m_project.DesignMethod = method;
     applyDesignMethod(true);
+    ProjectStored();
 }
 
 void TMainForm::applyDesignMethod(bool withComments)
@@ -514,6 +537,7 @@ void TMainForm::shaftlengthClick()
     if (m_project.DesignMode != 2)
         m_tables.FormsModified = true;
     m_project.DesignMode = 2;
+    ProjectStored();
     if (QMdiSubWindow *load = m_forms[size_t(TFormKind::DesignLoad)]; load && !load->close())
         return;
     showForm(TFormKind::ShaftLength);
@@ -524,6 +548,7 @@ void TMainForm::shaftloadClick()
     if (m_project.DesignMode != 1)
         m_tables.FormsModified = true;
     m_project.DesignMode = 1;
+    ProjectStored();
     if (QMdiSubWindow *length = m_forms[size_t(TFormKind::ShaftLength)]; length && !length->close())
         return;
     showForm(TFormKind::DesignLoad);
@@ -542,7 +567,7 @@ void TMainForm::Graphics1Click()
     const std::array<bool, kExportPlotCount> available = availableGraphs();
     for (size_t k = 0; k < std::size(kGraphItems); ++k)
         action(kGraphItems[k])->setEnabled(available[k]);
-    action("ExportExcel")->setEnabled(m_resultsLoaded && QFileInfo::exists(withExtension(".tnp")));
+    action("ExportExcel")->setEnabled(std::find(available.begin(), available.end(), true) != available.end());
 }
 
 void TMainForm::ArrangeMenuClick()
@@ -615,6 +640,13 @@ TDataForm *TMainForm::showForm(TFormKind kind)
         case TFormKind::SafetyFactor: content = new TfrmSafetyFactor(m_project, m_tables); break;
         }
         content->setAttribute(Qt::WA_DeleteOnClose);
+        // While analysing as the user edits, a finished entry is stored at once, so the
+        // graphs follow each value rather than each change of window.
+        for (TDataEdit *field : content->fields())
+            connect(field, &TDataEdit::EntryAccepted, this, [this, content] {
+                if (CompLive->isChecked() && content->FormDeactivate(false))
+                    ProjectStored();
+            });
         // The "created" flag clears at once: a window closing is not reused.
         connect(content, &TDataForm::Closed, this, [this, kind] {
             if (m_activeChild == m_forms[size_t(kind)])
@@ -700,6 +732,10 @@ void TMainForm::adoptWindow(QWidget *window)
     sub->installEventFilter(this);
     QSize wanted = size;
     if (auto *table = qobject_cast<TTableForm *>(window)) {
+        QAbstractItemModel *model = table->grid()->model();
+        for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            connect(model, signal, this, &TMainForm::ProjectStored);
+        connect(model, &QAbstractItemModel::dataChanged, this, &TMainForm::ProjectStored);
         // Wide enough to show every column, as far as the frame allows.
         TGridView *grid = table->grid();
         int width = grid->verticalHeader()->width() + 2 * grid->frameWidth() + 40;
@@ -749,6 +785,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow *window)
             m_reactivating = false;
             return;
         }
+        ProjectStored();
     }
     m_activeChild = window;
     if (TDataForm *form = dataFormOf(window))
@@ -760,11 +797,14 @@ bool TMainForm::CloseEditing(bool report)
     QMdiSubWindow *current = m_mdi->currentSubWindow();
     if (!current)
         return true;
+    bool stored = true;
     if (TDataForm *form = dataFormOf(current))
-        return form->FormDeactivate(report);
-    if (TTableForm *table = tableFormOf(current); table && table->grid()->isEditing())
-        return table->grid()->commitOpenEditor();
-    return true;
+        stored = form->FormDeactivate(report);
+    else if (TTableForm *table = tableFormOf(current); table && table->grid()->isEditing())
+        stored = table->grid()->commitOpenEditor();
+    if (stored)
+        ProjectStored();
+    return stored;
 }
 
 void TMainForm::refreshOpenForms()
@@ -794,6 +834,7 @@ void TMainForm::setCaption()
 void TMainForm::setResultsLoaded(bool loaded)
 {
     m_resultsLoaded = loaded;
+    m_liveResults = false;
     for (const char *name : {"SpeedButton8", "SpeedButton9", "SpeedButton10"})
         action(name)->setEnabled(loaded);
 }
@@ -844,6 +885,8 @@ void TMainForm::FileNewClick()
     if (AskToSave()) {
         m_project.Create();
         setCaption();
+        m_tzGraphs.Clear();
+        ProjectStored();
     }
     setResultsLoaded(false);
     applyDesignMethod(false);
@@ -889,9 +932,11 @@ bool TMainForm::OpenFileName(const QString &path, bool currentLayout, bool recor
     }
     setCaption();
     setResultsLoaded(false);
+    loadTzCurves();
     const QString plot = withExtension(".tnp");
     if (QFileInfo::exists(plot))
         setResultsLoaded(LoadPlotFile(plot, false));
+    ProjectStored();
     if (recordRecent)
         UpdatePrevFile(path);
     if (applyDesignMethod)
@@ -942,6 +987,8 @@ void TMainForm::CompRunClick()
 {
     if (!CloseEditing())
         return;
+    // A late result of an analysis while editing must not overwrite this run's graphs.
+    m_live->cancel();
     QElapsedTimer clock;
     clock.start();
     if (!FileSave() || m_project.FileName == kDefaultProjectName)
@@ -1000,6 +1047,7 @@ void TMainForm::CompRunClick()
                                     "messages.");
     const qint64 loadStart = clock.elapsed();
     setResultsLoaded(false);
+    loadTzCurves();
     const QString plot = withExtension(".tnp");
     if (QFileInfo::exists(plot))
         setResultsLoaded(LoadPlotFile(plot, true));
@@ -1020,14 +1068,65 @@ bool TMainForm::LoadPlotFile(const QString &path, bool showErrors)
             text += "\r" + QString::fromStdString(failure);
         showMessage(this, text);
     }
-    // Hook for the graph windows: open ones repaint from m_graphs here.
+    // Open graph windows keep their scale and show the new curves.
+    refreshGraphWindows(false);
     return loaded;
+}
+
+void TMainForm::loadTzCurves()
+{
+    if (!m_tzGraphs.LoadForProject(m_project.FileName, m_project))
+        m_tzGraphs.Clear();
+}
+
+void TMainForm::CompLiveClick(bool on)
+{
+    UpdateRegistry();
+    if (on) {
+        TProgramData copy(m_project); // writing applies the design-mode rule to what it writes
+        m_live->request(copy.WriteText(), m_project.FileName);
+    } else {
+        m_live->cancel();
+        StatusLive->clear();
+    }
+}
+
+void TMainForm::ProjectStored()
+{
+    if (!CompLive->isChecked())
+        return;
+    TProgramData copy(m_project);
+    m_live->requestIfChanged(copy.WriteText(), m_project.FileName);
+}
+
+void TMainForm::LiveAnalysisFinished(const TLiveResult &result)
+{
+    if (result.outcome != TLiveOutcome::Finished)
+        return; // the status line says what happened; the graphs keep what they show
+    const TRunResultsLoad load = loadRunResults(result.plotPath, result.tzDataPath, m_project, m_graphs, m_tzGraphs);
+    if (load.plotLoaded) {
+        setResultsLoaded(true);
+        m_liveResults = true;
+    }
+    // The graphs follow the project as it is edited: open windows take the new scale.
+    refreshGraphWindows(true);
 }
 
 void TMainForm::ShowGraph(int menuIndex)
 {
-    // Hook for the graph windows: each Graphics item and result button ends here.
-    Q_UNUSED(menuIndex);
+    TGraphPlot *graph = menuIndex <= 12 ? m_graphs.graph(menuIndex) : m_tzGraphs.graph(menuIndex);
+    if (graph)
+        ::ShowGraph(*graph, m_mdi);
+}
+
+void TMainForm::refreshGraphWindows(bool rescale)
+{
+    std::vector<TGraphPlot *> graphs = m_graphs.all();
+    for (TGraphPlot *graph : m_tzGraphs.all())
+        graphs.push_back(graph);
+    for (TGraphPlot *graph : graphs)
+        if (auto *window = qobject_cast<TPlotForm *>(graph->Window.data()))
+            window->DataChanged(rescale);
 }
 
 QMdiSubWindow *TMainForm::addSideView()
@@ -1058,8 +1157,10 @@ void TMainForm::ViewSoilClick()
 
 std::array<bool, kExportPlotCount> TMainForm::availableGraphs() const
 {
-    return availablePlots(m_resultsLoaded, QFileInfo::exists(withExtension(".tnp")), m_project.SettlementCurves,
-                          m_tzGraphs.HasCurves(), m_tzGraphs.HasTipCurve());
+    // Results of an analysis while editing have no plot file beside the project.
+    const bool plotFile = m_liveResults || QFileInfo::exists(withExtension(".tnp"));
+    return availablePlots(m_resultsLoaded, plotFile, m_project.SettlementCurves, m_tzGraphs.HasCurves(),
+                          m_tzGraphs.HasTipCurve());
 }
 
 void TMainForm::ExportExcelClick()

@@ -19,6 +19,9 @@ class QMdiSubWindow;
 class QMenu;
 class TDataForm;
 class TDynamicLibrary;
+class TLiveAnalysis;
+class QLabel;
+struct TLiveResult;
 
 /// The lazily created data windows of the frame, one "created" flag each.
 enum class TFormKind { Title, Options, ShaftProperties, ShaftLength, DesignLoad, WaterTable, SafetyFactor };
@@ -59,9 +62,16 @@ public:
     /// Reads a plot data file into the result graphs; showErrors reports a malformed file.
     bool LoadPlotFile(const QString &path, bool showErrors);
     /// Shows the result graph of a Graphics menu item (1 to 12 in menu order, as
-    /// TResultGraphs::graph counts them).
+    /// TResultGraphs::graph counts them; 13 and 14 the t-z and q-w curves used).
     void ShowGraph(int menuIndex);
     TResultGraphs &graphs() { return m_graphs; }
+    TTzCurveGraphs &tzGraphs() { return m_tzGraphs; }
+
+    /// Analysis while editing; its engine path and time limit can be set for tests.
+    TLiveAnalysis &liveAnalysis() { return *m_live; }
+    /// A change was stored into the project: analysed at once while "Analyse While Editing"
+    /// is checked (nothing is written beside the project).
+    void ProjectStored();
 
     QString editorCommand() const { return m_editorCommand; }
     void setEditorCommand(const QString &command) { m_editorCommand = command; }
@@ -122,6 +132,12 @@ private:
     void CompKernelClick();
     void CompOutputClick();
     void ViewSoilClick();
+    void CompLiveClick(bool on);
+    void LiveAnalysisFinished(const TLiveResult &result);
+    /// Open graph windows show the graphs' new data; rescale takes the new data's scale.
+    void refreshGraphWindows(bool rescale);
+    /// The t-z and q-w curves of the project's last run, when the folder's TZDATA.DAT is its.
+    void loadTzCurves();
     void Graphics1Click();
     void ExportExcelClick();
     void ArrangeMenuClick();
@@ -156,6 +172,11 @@ private:
     QString m_editorCommand;
     std::array<QString, 10> m_recent;
     bool m_resultsLoaded = false;
+    bool m_liveResults = false; // the loaded results are an analysis while editing
+    bool m_liveWanted = false;  // the setting read at creation
+    TLiveAnalysis *m_live = nullptr;
+    QLabel *StatusLive = nullptr;
+    QAction *CompLive = nullptr;
     bool m_firstShown = false;
     bool m_closing = false;
     QString m_libraryPath;

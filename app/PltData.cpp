@@ -547,6 +547,19 @@ void TPlotForm::followLayout()
         m_legend->keepInside();
 }
 
+void TPlotForm::DataChanged(bool rescale)
+{
+    if (rescale)
+        if (const auto view = initialView(m_graph))
+            m_view = *view;
+    rebuildLineRows();
+    setupLegend();
+    followLayout();
+    showLegendBox();
+    m_legend->update();
+    m_canvas->update();
+}
+
 void TPlotForm::LegendDragged()
 {
     m_legendDragged = true;

@@ -138,6 +138,10 @@ public:
     /// where it stands on screen.
     GraphView pictureView() const;
 
+    /// The graph's data were loaded anew: the legend rows and Plot menu items follow its
+    /// curves; rescale takes the new data's full view (otherwise the scale stays as it
+    /// opened, zoom included). Repaints.
+    void DataChanged(bool rescale);
     /// Shows or hides curve line and repaints window and legend.
     void ToggleLine(int line);
 

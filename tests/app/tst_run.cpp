@@ -1,7 +1,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -16,7 +18,10 @@
 #include <dlfcn.h>
 
 #include "DataEdit.h"
+#include "DataForm.h"
 #include "Main.h"
+#include "PltData.h"
+#include "core/liveanalysis.h"
 #include "PrintingIncrements.h"
 #include "Table.h"
 #include "Title.h"
@@ -149,6 +154,19 @@ QByteArray commaLocale(const QString &folder)
     return "de_DE.UTF-8";
 }
 
+const char *const kGraphItemNames[] = {"mSkin", "mTip", "mTotal", "fsmSkin", "fsmTip", "fsmTotal", "mCombine",
+                                       "dCombine", "mAxial", "AxialLoadvsSettlementupperbound1",
+                                       "AxialLoadvsSettlementlowerbound1", "CombinedSettlement1", "mTzCurves",
+                                       "mQwCurve"};
+
+int plotWindows(TMainForm &form)
+{
+    int n = 0;
+    for (QMdiSubWindow *w : form.mdiArea()->subWindowList())
+        n += qobject_cast<TPlotForm *>(w) != nullptr;
+    return n;
+}
+
 } // namespace
 
 class TestRun : public QObject {
@@ -199,15 +217,64 @@ private slots:
         QVERIFY2(std::abs(first->X - firstRow[4].toDouble()) < 0.05, qPrintable(QString::number(first->X)));
         QCOMPARE(form.project().SettlementCurves, 3); // the t-z families of a tip in soil
 
-        // A second run loads the library afresh.
+        // Every graph of the run opens in its window, the t-z and q-w curves of this run too.
+        emit form.findChild<QMenu *>("Graphics1")->aboutToShow();
+        for (const char *name : kGraphItemNames) {
+            QVERIFY2(item(form, name)->isEnabled(), name);
+            item(form, name)->trigger();
+        }
+        QCOMPARE(plotWindows(form), 14);
+
+        // A second run loads the library afresh; the open windows show its curves.
         ask.messages.clear();
         item(form, "SpeedButton4")->trigger();
         QCOMPARE(ask.messages, QStringList{kCompleted});
         QVERIFY(!QFile::exists(dir.filePath("names.dat")));
+        QCOMPARE(plotWindows(form), 14);
 
         openMenu(form);
         QVERIFY(item(form, "CompOutput")->isEnabled());
         QVERIFY(item(form, "CompKernel")->isEnabled());
+    }
+
+    void analysisWhileEditingFollowsStoredChanges()
+    {
+        TScriptedAsk ask;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("stiff-clay.tnd");
+        QVERIFY(QFile::copy(TARNEL_EXAMPLES "/stiff-clay.tnd", path));
+        TMainForm form;
+        form.liveAnalysis().setEnginePath(TARNEL_BIN_DIR "/tarnel-engine");
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.OpenFileName(path));
+        QVERIFY(!form.ResultsLoaded());
+        QVERIFY(!item(form, "CompLive")->isChecked()); // off by default
+
+        item(form, "CompLive")->setChecked(true);
+        QTRY_VERIFY_WITH_TIMEOUT(form.ResultsLoaded(), 10000);
+        auto *status = form.findChild<QLabel *>("StatusLive");
+        QTRY_VERIFY(status->text().startsWith("Result 0"));
+        QCOMPARE(form.graphs().pltSkin.Lines().Line(0).DisplayName(), QString("Dia=3 ft"));
+        emit form.findChild<QMenu *>("Graphics1")->aboutToShow();
+        QVERIFY(item(form, "mSkin")->isEnabled());
+        QVERIFY(item(form, "mTzCurves")->isEnabled());
+        item(form, "mSkin")->trigger();
+        QCOMPARE(plotWindows(form), 1);
+
+        // A finished entry in a data window is analysed at once.
+        TDataForm *shaft = form.showForm(TFormKind::ShaftProperties);
+        type(shaft->findChild<TDataEdit *>("DataEdit1"), "3.5");
+        QTRY_COMPARE_WITH_TIMEOUT(form.graphs().pltSkin.Lines().Line(0).DisplayName(), QString("Dia=3.5 ft"), 10000);
+
+        // Nothing was written beside the project, and the choice is remembered.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"stiff-clay.tnd"});
+        QSettings settings(ask.settingsFile(), QSettings::IniFormat);
+        QVERIFY(settings.value("2012.7.15/Analyse While Editing").toBool());
+        item(form, "CompLive")->setChecked(false);
+        QVERIFY(status->text().isEmpty());
+        form.tables().clearModified();
+        form.tables().FormsModified = false;
     }
 
     void missingLibraryChangesNothing()

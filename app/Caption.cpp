@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "PlotSeams.h"
+#include "Messages.h"
 
 TfrmGraphCaption::TfrmGraphCaption(QWidget *parent) : QDialog(parent)
 {
@@ -66,7 +66,7 @@ void EditGraphTitle(QWidget *parent, TGraphPlot &graph)
 {
     TfrmGraphCaption dialog(parent);
     dialog.setTitle(graph.Title, graph.TitleLocation);
-    runDialog(&dialog);
+    ask().runDialog(&dialog);
     graph.Title = dialog.title();
     graph.TitleLocation = dialog.location();
 }

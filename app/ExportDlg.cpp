@@ -1,9 +1,7 @@
 #include "ExportDlg.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,39 +14,6 @@
 #include "Messages.h"
 #include "core/graph.h"
 #include "core/workbook.h"
-
-namespace {
-
-TSaveNameHook &saveNameHook()
-{
-    static TSaveNameHook current;
-    return current;
-}
-
-TOpenUrlHook &openUrlHook()
-{
-    static TOpenUrlHook current;
-    return current;
-}
-
-QString askSaveName(QWidget *parent, const QString &title, const QString &preset, const QString &filter)
-{
-    if (saveNameHook())
-        return saveNameHook()(parent, title, preset, filter);
-    return QFileDialog::getSaveFileName(parent, title, preset, filter);
-}
-
-bool openUrl(const QUrl &url)
-{
-    if (openUrlHook())
-        return openUrlHook()(url);
-    return QDesktopServices::openUrl(url);
-}
-
-} // namespace
-
-TSaveNameHook setSaveNameHook(TSaveNameHook hook) { return std::exchange(saveNameHook(), std::move(hook)); }
-TOpenUrlHook setOpenUrlHook(TOpenUrlHook hook) { return std::exchange(openUrlHook(), std::move(hook)); }
 
 TDlgExport::TDlgExport(const TPlots &graphs, const TAvailable &available, const QString &projectPath,
                        QWidget *parent)
@@ -183,7 +148,8 @@ void TDlgExport::BtnGenerateClick()
     if (chosen.empty())
         return;
 
-    QString path = askSaveName(this, "Export to Excel", defaultWorkbookPath(), "Excel Workbook (*.xlsx)");
+    TFileDialogSpec spec{"Export to Excel", defaultWorkbookPath(), "Excel Workbook|*.xlsx", "xlsx", 1};
+    QString path = ask().saveFileName(this, spec);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -200,7 +166,7 @@ void TDlgExport::BtnGenerateClick()
         return;
     }
     QApplication::restoreOverrideCursor();
-    if (!openUrl(QUrl::fromLocalFile(path)))
+    if (!ask().openUrl(QUrl::fromLocalFile(path)))
         showMessage(this, "The workbook was written to " + QDir::toNativeSeparators(path) +
                               ", but no program is set up to open it.");
 }

@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 
 #include "core/exportgraphs.h"
 
@@ -13,19 +12,7 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
-class QUrl;
 class TGraphPlot;
-
-/// Where a file is saved: the default shows the save dialog; tests answer with a path, or
-/// an empty text for Cancel.
-using TSaveNameHook =
-    std::function<QString(QWidget *parent, const QString &title, const QString &preset, const QString &filter)>;
-/// Replaces the save dialog; an empty hook restores it. Returns the previous hook.
-TSaveNameHook setSaveNameHook(TSaveNameHook hook);
-
-/// Opens a written file in the desktop's program for it; false when nothing opened it.
-using TOpenUrlHook = std::function<bool(const QUrl &url)>;
-TOpenUrlHook setOpenUrlHook(TOpenUrlHook hook);
 
 /// "Export to Excel": the twelve result graphs as a check list, available as the Graphics
 /// menu enables them, written as one workbook with a data sheet and a chart per graph.

@@ -1169,7 +1169,7 @@ void TMainForm::ExportExcelClick()
     for (int k = 1; k <= kExportPlotCount; ++k)
         plots[size_t(k - 1)] = k <= 12 ? m_graphs.graph(k) : m_tzGraphs.graph(k);
     TDlgExport dialog(plots, availableGraphs(), m_project.FileName, this);
-    dialog.exec();
+    ask().runDialog(&dialog);
 }
 
 void TMainForm::HelpPageClick(const QString &page)
@@ -1186,7 +1186,7 @@ void TMainForm::HelpPageClick(const QString &page)
 void TMainForm::HelpAboutClick()
 {
     TAboutBox box(this);
-    box.exec();
+    ask().runDialog(&box);
 }
 
 void TMainForm::viewFile(const QString &path)

@@ -1,19 +1,17 @@
 #include "Messages.h"
 
 #include <QDesktopServices>
-#include <QUrl>
-
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QUrl>
 
 namespace {
-
-TMessageHook &hook()
-{
-    static TMessageHook current;
-    return current;
-}
 
 TAsk *&installed()
 {
@@ -26,42 +24,21 @@ QString withLineBreaks(QString text)
     return text.replace("\r\n", "\n").replace('\r', '\n');
 }
 
-QString runDialog(QWidget *parent, TFileDialogSpec &spec, QFileDialog::AcceptMode mode)
+QString runFileDialog(QWidget *parent, TFileDialogSpec &spec, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, spec.title);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    const QStringList filters = dialogFilters(spec.filter);
-    dialog.setNameFilters(filters);
-    if (spec.filterIndex >= 1 && spec.filterIndex <= filters.size())
-        dialog.selectNameFilter(filters.at(spec.filterIndex - 1));
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (!spec.fileName.isEmpty()) {
-        const QFileInfo preset(spec.fileName);
-        if (preset.isAbsolute())
-            dialog.setDirectory(preset.absolutePath());
-        dialog.selectFile(preset.fileName());
-    }
+    prepareFileDialog(dialog, spec);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    spec.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    spec.filterIndex = int(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
     return dialog.selectedFiles().constFirst();
 }
 
 } // namespace
 
-TMessageHook setMessageHook(TMessageHook newHook)
-{
-    return std::exchange(hook(), std::move(newHook));
-}
-
 void showMessage(QWidget *parent, const QString &text)
 {
-    if (hook()) {
-        hook()(parent, text);
-        return;
-    }
     ask().info(parent, text);
 }
 
@@ -80,12 +57,40 @@ QMessageBox::StandardButton TAsk::yesNoCancel(QWidget *parent, const QString &te
 
 QString TAsk::openFileName(QWidget *parent, TFileDialogSpec &spec)
 {
-    return runDialog(parent, spec, QFileDialog::AcceptOpen);
+    return runFileDialog(parent, spec, QFileDialog::AcceptOpen);
 }
 
 QString TAsk::saveFileName(QWidget *parent, TFileDialogSpec &spec)
 {
-    return runDialog(parent, spec, QFileDialog::AcceptSave);
+    return runFileDialog(parent, spec, QFileDialog::AcceptSave);
+}
+
+int TAsk::runDialog(QDialog *dialog)
+{
+    return dialog->exec();
+}
+
+bool TAsk::printerInstalled()
+{
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+void TAsk::printPage(QWidget *parent, const QString &jobTitle, const TPaintPage &paintPage)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(jobTitle);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(jobTitle);
+    if (runDialog(&dialog) != QDialog::Accepted)
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        info(parent, "The printer could not be opened.");
+        return;
+    }
+    paintPage(painter, QRect(0, 0, printer.width(), printer.height()));
+    painter.end();
 }
 
 bool TAsk::startDetached(const QString &program, const QStringList &arguments)
@@ -112,6 +117,37 @@ TAsk &ask()
 TAsk *setAsk(TAsk *answers)
 {
     return std::exchange(installed(), answers);
+}
+
+void prepareFileDialog(QFileDialog &dialog, const TFileDialogSpec &spec)
+{
+    const bool save = dialog.acceptMode() == QFileDialog::AcceptSave;
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    const QStringList filters = dialogFilters(spec.filter);
+    dialog.setNameFilters(filters);
+    if (spec.filterIndex >= 1 && spec.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(spec.filterIndex - 1));
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    // A name typed without extension takes the chosen filter's before the dialog asks about
+    // overwriting, so that the question is about the file that will be written.
+    if (save && spec.defaultSuffix.isEmpty()) {
+        dialog.setDefaultSuffix(filterSuffix(dialog.selectedNameFilter()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString &filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
+    }
+    if (!spec.fileName.isEmpty()) {
+        const QFileInfo preset(spec.fileName);
+        if (preset.isAbsolute())
+            dialog.setDirectory(preset.absolutePath());
+        dialog.selectFile(preset.fileName());
+    }
+}
+
+QString filterSuffix(const QString &filter)
+{
+    const auto match = QRegularExpression(R"(\*\.(\w+))").match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
 }
 
 QStringList dialogFilters(const QString &filter)

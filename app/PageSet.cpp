@@ -9,7 +9,6 @@
 #include <stdexcept>
 
 #include "Messages.h"
-#include "PlotSeams.h"
 
 void TPageSetupDialog::applyTo(QPrinter &printer) const
 {
@@ -34,7 +33,7 @@ bool TPageSetupDialog::Execute(QPrinter &printer, QWidget *parent)
                                      " cannot be reached.");
         applyTo(printer);
         QPageSetupDialog dialog(&printer, parent);
-        if (runDialog(&dialog) != QDialog::Accepted)
+        if (ask().runDialog(&dialog) != QDialog::Accepted)
             return false;
         const QMarginsF m = printer.pageLayout().margins(QPageLayout::Inch);
         auto thou = [this](double inches, int side) {

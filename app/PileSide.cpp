@@ -6,8 +6,6 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -17,40 +15,10 @@
 
 namespace {
 
-TPrintPageHook &printHook()
-{
-    static TPrintPageHook current;
-    return current;
-}
-
-void printWithDialog(QWidget *parent, const QString &jobTitle,
-                     const std::function<void(QPainter &, const QRect &)> &paintPage)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(jobTitle);
-    QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(jobTitle);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        showMessage(parent, "The printer could not be opened.");
-        return;
-    }
-    paintPage(painter, QRect(0, 0, printer.width(), printer.height()));
-    painter.end();
-}
-
 // Room around the drawing so the ground line and the last layer line stay off the edges.
 constexpr int kMargin = 8;
 
 } // namespace
-
-TPrintPageHook setPrintPageHook(TPrintPageHook hook)
-{
-    return std::exchange(printHook(), std::move(hook));
-}
 
 /// The drawing area: hands paint, resize and pointer moves to the window.
 class TSideViewBox : public QWidget {
@@ -164,10 +132,7 @@ void TDlgSideView::PrintBtnClick()
     const auto paintPage = [this, style](QPainter &painter, const QRect &page) {
         m_view.Paint(painter, page, TSideOutput::Page, style);
     };
-    if (printHook())
-        printHook()(this, jobTitle, paintPage);
-    else
-        printWithDialog(this, jobTitle, paintPage);
+    ask().printPage(this, jobTitle, paintPage);
 }
 
 bool TDlgSideView::event(QEvent *e)

@@ -3,23 +3,12 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-
 #include "core/sideview.h"
 
 class QLabel;
 class QPainter;
 class QPushButton;
 class TProgramData;
-
-/// Prints one landscape page: the default asks for the printer with the print dialog and
-/// calls paintPage once with the page's painter and device rectangle; tests install a hook
-/// that paints into a device of their own.
-using TPrintPageHook = std::function<void(QWidget *parent, const QString &jobTitle,
-                                          const std::function<void(QPainter &, const QRect &)> &paintPage)>;
-/// Replaces the printing; an empty hook restores it. Returns the previous hook.
-TPrintPageHook setPrintPageHook(TPrintPageHook hook);
-
 class TSideViewBox;
 
 /// "Elevation View": the shaft drawn to scale in its soil profile, the depth under the pointer

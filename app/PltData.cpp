@@ -17,7 +17,6 @@
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QVBoxLayout>
 
@@ -28,7 +27,6 @@
 #include "ChangeLineNames.h"
 #include "DataEdit.h"
 #include "Messages.h"
-#include "PlotSeams.h"
 #include "core/plotcommand.h"
 
 namespace {
@@ -36,8 +34,7 @@ namespace {
 constexpr int kLegendMinWidth = 21;
 constexpr int kLegendPoints = 11;
 
-const QStringList kPictureFilters{"Bitmap (*.bmp)", "PNG image (*.png)", "SVG drawing (*.svg)",
-                                  "PDF document (*.pdf)"};
+const QString kPictureFilters = "Bitmap|*.bmp|PNG image|*.png|SVG drawing|*.svg|PDF document|*.pdf";
 
 // A curve name is shown as it is; "&" would otherwise mark a menu shortcut.
 QString menuText(const QString &text)
@@ -45,15 +42,14 @@ QString menuText(const QString &text)
     return QString(text).replace('&', "&&");
 }
 
-// The chosen name with the extension of its filter when it has none of the four known ones.
-QString pictureFileName(const TSaveChoice &choice)
+// The chosen name with the extension of its filter (1 to 4 in kPictureFilters) when it has
+// none of the four known ones.
+QString pictureFileName(const QString &chosen, int filterIndex)
 {
     static const QStringList kKnown{"bmp", "png", "svg", "pdf"};
-    if (kKnown.contains(QFileInfo(choice.fileName).suffix().toLower()))
-        return choice.fileName;
-    const auto match = QRegularExpression(R"(\*\.(\w+))").match(choice.filter);
-    const QString ext = match.hasMatch() ? match.captured(1).toLower() : QString("bmp");
-    return choice.fileName + "." + (kKnown.contains(ext) ? ext : QString("bmp"));
+    if (kKnown.contains(QFileInfo(chosen).suffix().toLower()))
+        return chosen;
+    return chosen + "." + kKnown.value(filterIndex - 1, "bmp");
 }
 
 QVector<QRgb> standardColors16()
@@ -356,7 +352,7 @@ TPlotForm::TPlotForm(TGraphPlot &graph, QWidget *parent) : QMdiSubWindow(parent)
     m_graph.LegendFont = m_legend->fontSize();
     setupLegend();
     showLegendBox();
-    const bool printers = printerInstalled();
+    const bool printers = ask().printerInstalled();
     PageSetup1->setEnabled(printers);
     Print1->setEnabled(printers);
     PageSetupDialog1.Margins = {1000, 1000, 1000, 1000};
@@ -769,7 +765,7 @@ void TPlotForm::EditLegend1Click()
     for (int i = 0; i < curves.LineCount(); ++i)
         names << curves.Line(i).DisplayName();
     TfrmLineNames dialog(names, this);
-    if (runDialog(&dialog) != QDialog::Accepted)
+    if (ask().runDialog(&dialog) != QDialog::Accepted)
         return;
     names = dialog.names();
     for (int i = 0; i < curves.LineCount() && i < names.size(); ++i)
@@ -794,7 +790,7 @@ void TPlotForm::ActiveCurves1Click()
     for (int i = 0; i < curves.LineCount(); ++i)
         rows.push_back({curves.Line(i).Active, curves.Line(i).DisplayName()});
     TfrmActiveLines dialog(rows, this);
-    if (runDialog(&dialog) != QDialog::Accepted)
+    if (ask().runDialog(&dialog) != QDialog::Accepted)
         return;
     const std::vector<bool> flags = dialog.activeFlags();
     for (int i = 0; i < curves.LineCount() && size_t(i) < flags.size(); ++i)
@@ -823,13 +819,13 @@ void TPlotForm::LineItemClick(QAction *item)
 
 void TPlotForm::Print1Click()
 {
-    if (!printerInstalled()) {
+    if (!ask().printerInstalled()) {
         showMessage(this, "No printer is installed.");
         return;
     }
     QPrinter &target = printer();
     QPrintDialog dialog(&target, this);
-    if (runDialog(&dialog) != QDialog::Accepted)
+    if (ask().runDialog(&dialog) != QDialog::Accepted)
         return;
     if (!PrintTo(target))
         showMessage(this, "The graph could not be printed on " + target.printerName() + ".");
@@ -944,13 +940,14 @@ bool TPlotForm::writePicture(const QString &fileName, QImage bitmap, QSize size,
 
 void TPlotForm::SaveToDisk1Click()
 {
-    const TSaveChoice choice = askSaveFileName(this, "Save To Disk", kPictureFilters);
-    if (choice.fileName.isEmpty())
+    TFileDialogSpec spec{"Save To Disk", {}, kPictureFilters, {}, 1};
+    const QString chosen = ask().saveFileName(this, spec);
+    if (chosen.isEmpty())
         return;
-    const QString fileName = pictureFileName(choice);
+    const QString fileName = pictureFileName(chosen, spec.filterIndex);
     const QString ext = QFileInfo(fileName).suffix().toLower();
     TdlgFormat dialog(ext == "bmp" || ext == "png", this);
-    const int result = runDialog(&dialog);
+    const int result = ask().runDialog(&dialog);
     if (result == TdlgFormat::kNotEnoughMemory) {
         showMessage(this, "There is not enough memory to complete this task.");
         return;

@@ -1,11 +1,10 @@
 #include "exportgraphs.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <ostream>
 
+#include "commandinput.h"
 #include "graph.h"
 #include "projectdata.h"
 #include "resultgraphs.h"
@@ -203,26 +202,9 @@ int runExportCommand(const QStringList &arguments, std::ostream &err)
 
     TProjectTables tables;
     TProgramData project(tables);
-    try {
-        project.CreateFromFile(projectPath, true);
-    } catch (const std::exception &error) {
-        err << "tarnel2012: cannot read the project " << projectPath.toStdString() << ": " << oneLine(error.what())
-            << '\n';
-        return 1;
-    }
-    const QFileInfo info(projectPath);
-    const QString plotPath = info.dir().filePath(info.completeBaseName() + ".tnp");
-    if (!QFileInfo::exists(plotPath)) {
-        err << "tarnel2012: " << projectPath.toStdString() << " has no results (" << plotPath.toStdString()
-            << " does not exist): run the analysis first\n";
-        return 1;
-    }
     TResultGraphs results;
-    std::string failure;
-    if (!results.LoadPlotFile(plotPath, project, &failure)) {
-        err << "tarnel2012: cannot read the results " << plotPath.toStdString() << ": " << oneLine(failure) << '\n';
+    if (!loadProjectResults(projectPath, project, results, err, oneLine))
         return 1;
-    }
     // The t-z curves only when TZDATA.DAT is this project's; otherwise the twelve alone.
     TTzCurveGraphs tz;
     tz.LoadForProject(projectPath, project);
@@ -234,7 +216,7 @@ int runExportCommand(const QStringList &arguments, std::ostream &err)
             graphs.push_back(graph);
     }
     if (graphs.empty()) {
-        err << "tarnel2012: " << plotPath.toStdString() << " holds no graph with points\n";
+        err << "tarnel2012: " << plotFilePath(projectPath).toStdString() << " holds no graph with points\n";
         return 1;
     }
     try {

@@ -1,6 +1,5 @@
 #include "plotcommand.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -16,13 +15,14 @@
 #include <cstdio>
 
 #include "WordRead.h"
+#include "commandinput.h"
 #include "projectdata.h"
 #include "resultgraphs.h"
 #include "tzcurves.h"
 
 namespace {
 
-std::string oneLine(std::string message)
+std::string oneLine(const std::string &message)
 {
     std::string out;
     for (size_t i = 0; i < message.size(); ++i) {
@@ -259,26 +259,10 @@ int runPlotCommand(const QStringList &arguments, std::ostream &err)
 
     TProjectTables tables;
     TProgramData project(tables);
-    try {
-        project.CreateFromFile(projectPath, true);
-    } catch (const std::exception &error) {
-        err << "tarnel2012: cannot read the project " << projectPath.toStdString() << ": " << oneLine(error.what())
-            << '\n';
-        return 1;
-    }
-    const QFileInfo info(projectPath);
-    const QString plotPath = info.dir().filePath(info.completeBaseName() + ".tnp");
-    if (!QFileInfo::exists(plotPath)) {
-        err << "tarnel2012: " << projectPath.toStdString() << " has no results (" << plotPath.toStdString()
-            << " does not exist): run the analysis first\n";
-        return 1;
-    }
     TResultGraphs graphs;
-    std::string failure;
-    if (!graphs.LoadPlotFile(plotPath, project, &failure)) {
-        err << "tarnel2012: cannot read the results " << plotPath.toStdString() << ": " << oneLine(failure) << '\n';
+    if (!loadProjectResults(projectPath, project, graphs, err, oneLine))
         return 1;
-    }
+    std::string failure;
     // The Graphics menu disables these three when the engine wrote no bound curves.
     if (project.SettlementCurves == 0 && n >= 10 && n <= 12) {
         err << "tarnel2012: graph " << n << " has no data: the run wrote no upper- and lower-bound settlement curves\n";

@@ -76,11 +76,10 @@ QString captionFromMenu(const QString &menuCaption)
     return caption;
 }
 
-TResultGraphs::TResultGraphs()
+void applyGraphDefaults(const std::vector<TGraphPlot *> &graphs, const std::vector<TGraphDefaults> &defaults)
 {
-    const std::vector<TGraphPlot *> graphs = all();
-    for (size_t i = 0; i < graphs.size(); ++i) {
-        const TGraphDefaults &d = kDefaults[i];
+    for (size_t i = 0; i < graphs.size() && i < defaults.size(); ++i) {
+        const TGraphDefaults &d = defaults[i];
         TGraphPlot &g = *graphs[i];
         g.Caption = captionFromMenu(d.menuCaption);
         g.XCaption = d.xCaption;
@@ -90,6 +89,11 @@ TResultGraphs::TResultGraphs()
         g.XOnTop = d.xOnTop;
         g.Markers = d.markers;
     }
+}
+
+TResultGraphs::TResultGraphs()
+{
+    applyGraphDefaults(all(), kDefaults);
 }
 
 TGraphPlot *TResultGraphs::graph(int menuIndex)

@@ -24,6 +24,10 @@ struct TGraphDefaults {
 const std::vector<TGraphDefaults> &resultGraphDefaults();
 /// A menu caption as a window caption: without "&" and without trailing blanks.
 QString captionFromMenu(const QString &menuCaption);
+/// Gives each graph the stored settings of the row at its position in defaults: caption
+/// (captionFromMenu), axis captions and units, axis side, markers. Graphs past the table's
+/// end keep theirs.
+void applyGraphDefaults(const std::vector<TGraphPlot *> &graphs, const std::vector<TGraphDefaults> &defaults);
 
 /// The result graphs of the project, filled from the engine's plot data file. Held by the
 /// main window; holds no widget.

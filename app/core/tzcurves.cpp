@@ -252,18 +252,9 @@ const std::vector<TGraphDefaults> &tzGraphDefaults()
 TTzCurveGraphs::TTzCurveGraphs()
 {
     const std::vector<TGraphPlot *> graphs = all();
-    for (size_t i = 0; i < graphs.size(); ++i) {
-        const TGraphDefaults &d = kTzDefaults[i];
-        TGraphPlot &g = *graphs[i];
-        g.Caption = captionFromMenu(d.menuCaption);
-        g.XCaption = d.xCaption;
-        g.XUnits = d.xUnits;
-        g.YCaption = d.yCaption;
-        g.YUnits = d.yUnits;
-        g.XOnTop = d.xOnTop;
-        g.Markers = d.markers;
-        g.ShowFontWidth = true;
-    }
+    applyGraphDefaults(graphs, kTzDefaults);
+    for (TGraphPlot *g : graphs)
+        g->ShowFontWidth = true;
 }
 
 TGraphPlot *TTzCurveGraphs::graph(int number)

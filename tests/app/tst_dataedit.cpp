@@ -3,19 +3,15 @@
 #include <QtTest>
 
 #include "DataEdit.h"
-#include "Messages.h"
+#include "scripted_ask.h"
 
 class TestDataEdit : public QObject {
     Q_OBJECT
-    QStringList m_messages;
+    std::unique_ptr<TScriptedAsk> m_ask;
 
 private slots:
-    void init()
-    {
-        m_messages.clear();
-        setMessageHook([this](QWidget *, const QString &text) { m_messages << text; });
-    }
-    void cleanup() { setMessageHook({}); }
+    void init() { m_ask = std::make_unique<TScriptedAsk>(); }
+    void cleanup() { m_ask.reset(); }
 
     void enterValidates_data()
     {
@@ -58,7 +54,7 @@ private slots:
         QTest::keyClicks(edit, typed);
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(edit->text(), shown);
-        QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(m_ask->messages, message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(edit->selectedText(), shown); // Enter selects the whole text
     }
 
@@ -79,13 +75,13 @@ private slots:
         QTest::keyClicks(first, "2+3");
         second->setFocus();
         QCOMPARE(first->text(), QString("5"));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_ask->messages.isEmpty());
 
         first->setFocus();
         first->selectAll();
         QTest::keyClicks(first, "35");
         second->setFocus();
-        QCOMPARE(m_messages, QStringList{"Entry must be less than or equal to 30"});
+        QCOMPARE(m_ask->messages, QStringList{"Entry must be less than or equal to 30"});
         QCOMPARE(first->text(), QString("30"));
         QTRY_VERIFY(first->hasFocus()); // the focus comes back to the field
     }

@@ -13,12 +13,12 @@
 #include <sstream>
 
 #include "ExportDlg.h"
-#include "Messages.h"
 #include "core/exportgraphs.h"
 #include "core/graph.h"
 #include "core/projectdata.h"
 #include "core/resultgraphs.h"
 #include "core/workbook.h"
+#include "scripted_ask.h"
 
 namespace {
 
@@ -172,20 +172,11 @@ QStringList elementTexts(const QByteArray &xml, const QString &element)
 
 class TestExport : public QObject {
     Q_OBJECT
-    QStringList m_messages;
+    std::unique_ptr<TScriptedAsk> m_ask;
 
 private slots:
-    void init()
-    {
-        m_messages.clear();
-        setMessageHook([this](QWidget *, const QString &text) { m_messages << text; });
-    }
-    void cleanup()
-    {
-        setMessageHook({});
-        setSaveNameHook({});
-        setOpenUrlHook({});
-    }
+    void init() { m_ask = std::make_unique<TScriptedAsk>(); }
+    void cleanup() { m_ask.reset(); }
 
     void excelColumns_data()
     {
@@ -739,31 +730,24 @@ private slots:
         list->item(2)->setCheckState(Qt::Checked);
         list->item(8)->setCheckState(Qt::Checked);
 
-        QString preset;
-        setSaveNameHook([&](QWidget *, const QString &, const QString &offered, const QString &) {
-            preset = offered;
-            return dir.filePath("out");
-        });
-        QList<QUrl> opened;
-        setOpenUrlHook([&](const QUrl &url) {
-            opened << url;
-            return true;
-        });
+        m_ask->paths = {dir.filePath("out")};
         QTest::mouseClick(generate, Qt::LeftButton);
-        QCOMPARE(preset, dir.filePath("Job.xlsx"));
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
-        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(dir.filePath("out.xlsx"))});
+        QCOMPARE(int(m_ask->dialogs.size()), 1);
+        QCOMPARE(m_ask->dialogs[0].fileName, dir.filePath("Job.xlsx"));
+        QVERIFY2(m_ask->messages.isEmpty(), qPrintable(m_ask->messages.join('\n')));
+        QCOMPARE(m_ask->opened, std::vector<QUrl>{QUrl::fromLocalFile(dir.filePath("out.xlsx"))});
         TReadBook read = TReadBook::open(dir.filePath("out.xlsx"));
         QCOMPARE(read.sheetNames, (QStringList{"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2"}));
         QCOMPARE(read.cells("Legend")["C3"], QString("Graph 3"));
         QCOMPARE(read.cells("Legend")["C4"], QString("Graph 9"));
 
         // Cancel in the save dialog writes nothing.
-        setSaveNameHook([](QWidget *, const QString &, const QString &, const QString &) { return QString(); });
-        opened.clear();
+        m_ask->paths = {QString()};
+        m_ask->opened.clear();
         QTest::mouseClick(generate, Qt::LeftButton);
-        QVERIFY(opened.isEmpty());
-        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(int(m_ask->dialogs.size()), 2);
+        QVERIFY(m_ask->opened.empty());
+        QVERIFY(m_ask->messages.isEmpty());
     }
 
     void dialogShowsWriteFailure()
@@ -775,15 +759,12 @@ private slots:
         available[0] = true;
         TDlgExport dialog(plots, available, "/tmp/job.tnd");
         dialog.show();
-        setSaveNameHook([](QWidget *, const QString &, const QString &, const QString &) {
-            return QString("/nonexistent-folder-h11/out.xlsx");
-        });
-        bool opened = false;
-        setOpenUrlHook([&](const QUrl &) { return opened = true; });
+        m_ask->paths = {"/nonexistent-folder-h11/out.xlsx"};
         QTest::mouseClick(dialog.findChild<QPushButton *>("BtnGenerate"), Qt::LeftButton);
-        QVERIFY(!opened);
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY2(m_messages[0].startsWith("Cannot write /nonexistent-folder-h11/out.xlsx: "), qPrintable(m_messages[0]));
+        QVERIFY(m_ask->opened.empty());
+        QCOMPARE(m_ask->messages.size(), 1);
+        QVERIFY2(m_ask->messages[0].startsWith("Cannot write /nonexistent-folder-h11/out.xlsx: "),
+                 qPrintable(m_ask->messages[0]));
         QVERIFY(dialog.isVisible());
     }
 };

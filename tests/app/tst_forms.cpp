@@ -16,24 +16,11 @@
 #include "SoilParams.h"
 #include "Title.h"
 #include "cPileProperties.h"
+#include "main_form_input.h"
 #include "scripted_ask.h"
 #include "shaftlength.h"
 
 namespace {
-
-QAction *item(TMainForm &form, const char *name)
-{
-    QAction *a = form.findChild<QAction *>(name);
-    Q_ASSERT(a);
-    return a;
-}
-
-void type(QLineEdit *field, const QString &text)
-{
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, text);
-}
 
 QMdiSubWindow *frameOf(QWidget *form)
 {
@@ -76,7 +63,7 @@ private slots:
         TDataForm *form = m_form->showForm(TFormKind(kind));
         auto *edit = form->findChild<TDataEdit *>(field);
         QVERIFY(edit);
-        type(edit, "abc");
+        typeOver(edit, "abc");
         QVERIFY(!frameOf(form)->close());
         QVERIFY(m_form->form(TFormKind(kind)));
         QCOMPARE(m_ask->messages.size(), 1);
@@ -85,7 +72,7 @@ private slots:
         item(*m_form, "FileNew")->trigger();
         QVERIFY(m_form->form(TFormKind(kind)));
 
-        type(edit, "2*3");
+        typeOver(edit, "2*3");
         QVERIFY(frameOf(form)->close());
         QCoreApplication::processEvents();
         QVERIFY(!m_form->form(TFormKind(kind)));
@@ -94,7 +81,7 @@ private slots:
     void valueAboveTheMaximumIsHeldAtIt()
     {
         auto *shaft = qobject_cast<TfrmShaftpeneta *>(m_form->showForm(TFormKind::ShaftProperties));
-        type(shaft->DataEdit1, "35");
+        typeOver(shaft->DataEdit1, "35");
         QVERIFY(!shaft->FormDeactivate());
         QCOMPARE(m_ask->messages, QStringList{"Entry must be less than or equal to 30"});
         QCOMPARE(shaft->DataEdit1->text(), QString("30"));
@@ -111,8 +98,8 @@ private slots:
         QCOMPARE(m_form->project().DesignMode, 1);
         m_form->project().DesignDepth = 50;
         load->FormActivate();
-        type(load->DataEditL, "100");
-        type(load->deRCYCL, "0.5");
+        typeOver(load->DataEditL, "100");
+        typeOver(load->deRCYCL, "0.5");
         QVERIFY(load->deRCYCL->isEnabled());
         QVERIFY(load->rbCompression->isChecked());
 
@@ -129,8 +116,8 @@ private slots:
 
         length->rbUplift->click();
         QVERIFY(length->deRCYCL->isEnabled());
-        type(length->deRCYCL, "0.7");
-        type(length->DataEdit1, "45");
+        typeOver(length->deRCYCL, "0.7");
+        typeOver(length->DataEdit1, "45");
         QVERIFY(length->FormDeactivate());
         QCOMPARE(m_form->project().LoadType, 2);
         QCOMPARE(m_form->project().UpliftReduction, 0.7);
@@ -140,7 +127,7 @@ private slots:
         QVERIFY(!length->deRCYCL->isEnabled());
 
         length->rbUplift->click();
-        type(length->deRCYCL, "3");
+        typeOver(length->deRCYCL, "3");
         QVERIFY(!length->FormDeactivate(false)); // above its maximum of 1, silently refused
         QVERIFY(m_ask->messages.isEmpty());
     }
@@ -152,7 +139,7 @@ private slots:
         QCOMPARE(title->Edit1->maxLength(), 80);
         QVERIFY(title->FormDeactivate());
         QVERIFY(!m_form->tables().modified());
-        type(title->Edit1, "Pier 7");
+        typeOver(title->Edit1, "Pier 7");
         QTest::keyClick(title->Edit1, Qt::Key_Return); // no new line in a title
         QVERIFY(frameOf(title)->close());
         QCOMPARE(m_form->project().Title, QString("Pier 7"));
@@ -212,13 +199,13 @@ private slots:
     {
         auto *safety = qobject_cast<TfrmSafetyFactor *>(m_form->showForm(TFormKind::SafetyFactor));
         QCOMPARE(safety->DataEdit1->text(), QString("2.5"));
-        type(safety->DataEdit1, "3.5");
+        typeOver(safety->DataEdit1, "3.5");
         m_form->showForm(TFormKind::Title);
         QCOMPARE(m_form->project().SideSafetyFactor, 3.5);
 
         // A refusing window keeps the user in it.
         m_form->showForm(TFormKind::SafetyFactor);
-        type(safety->DataEdit2, "x");
+        typeOver(safety->DataEdit2, "x");
         m_form->showForm(TFormKind::Title);
         QCOMPARE(m_form->mdiArea()->currentSubWindow(), frameOf(safety));
         QCOMPARE(m_form->project().BaseSafetyFactor, 3.0);

@@ -16,16 +16,10 @@
 #include "Table.h"
 #include "cPileProperties.h"
 #include "core/displayname.h"
+#include "main_form_input.h"
 #include "scripted_ask.h"
 
 namespace {
-
-QAction *item(TMainForm &form, const char *name)
-{
-    QAction *a = form.findChild<QAction *>(name);
-    Q_ASSERT(a);
-    return a;
-}
 
 // What opening a menu does before it drops down.
 void openMenu(TMainForm &form, const char *name)

@@ -8,10 +8,9 @@
 #include <cmath>
 #include <limits>
 
-#include "Messages.h"
-#include "PlotSeams.h"
 #include "PltData.h"
 #include "core/graphscale.h"
+#include "plot_frame.h"
 
 Q_DECLARE_METATYPE(TAxisRange)
 
@@ -74,35 +73,17 @@ void rightClick(QWidget *canvas, QPoint at)
 
 class TestPlotForm : public QObject {
     Q_OBJECT
-    QStringList m_messages;
-    QMdiArea *m_frame = nullptr;
+    std::unique_ptr<TPlotFrame> m_plots; // no printer installed
 
-    TPlotForm *open(TGraphPlot &g)
-    {
-        TPlotForm *w = ShowGraph(g, m_frame);
-        if (w && !QTest::qWaitForWindowExposed(w))
-            qWarning("plot window not exposed");
-        return w;
-    }
+    TPlotForm *open(TGraphPlot &g) { return m_plots->open(g); }
 
 private slots:
     void init()
     {
-        m_messages.clear();
-        setMessageHook([this](QWidget *, const QString &text) { m_messages << text; });
-        setPrinterCheck([] { return false; });
-        m_frame = new QMdiArea;
-        m_frame->resize(900, 700);
-        m_frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+        m_plots = std::make_unique<TPlotFrame>();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_plots->frame));
     }
-    void cleanup()
-    {
-        delete m_frame;
-        m_frame = nullptr;
-        setMessageHook({});
-        setPrinterCheck({});
-    }
+    void cleanup() { m_plots.reset(); }
 
     void opensMaximizedAndRemembersItself()
     {
@@ -112,15 +93,15 @@ private slots:
         QVERIFY(w);
         QVERIFY(w->isMaximized());
         QCOMPARE(g.Window.data(), w);
-        QCOMPARE(m_frame->activeSubWindow(), w);
+        QCOMPARE(m_plots->frame.activeSubWindow(), w);
         QCOMPARE(w->windowTitle(), QString("Test Graph"));
         QCOMPARE(w->view().full, (TViewRange{{0, 500}, {0, 50}}));
         QCOMPARE(w->view().current, w->view().full);
         // A second Show brings back the same window, also from minimized.
         w->showMinimized();
-        QCOMPARE(ShowGraph(g, m_frame), w);
+        QCOMPARE(ShowGraph(g, &m_plots->frame), w);
         QVERIFY(!w->isMinimized());
-        QCOMPARE(m_frame->subWindowList().size(), 1);
+        QCOMPARE(m_plots->frame.subWindowList().size(), 1);
     }
 
     void closingClearsTheGraphsWindowAtOnce()
@@ -135,7 +116,7 @@ private slots:
         QVERIFY(second && second != first.data());
         QTRY_VERIFY(first.isNull());
         QCOMPARE(g.Window.data(), second);
-        QCOMPARE(m_frame->subWindowList().size(), 1);
+        QCOMPARE(m_plots->frame.subWindowList().size(), 1);
     }
 
     void destroyingTheGraphDestroysItsWindow()
@@ -148,7 +129,7 @@ private slots:
             QVERIFY(w);
         }
         QVERIFY(w.isNull());
-        QVERIFY(m_frame->subWindowList().isEmpty());
+        QVERIFY(m_plots->frame.subWindowList().isEmpty());
     }
 
     void unscalableGraphGetsNoWindow_data()
@@ -165,12 +146,12 @@ private slots:
         fillGraph(g);
         g.Lines(0).Line(1).Points[1].X = bad;
         g.Lines(0).Line(2).Points[1].X = -bad;
-        QVERIFY(!ShowGraph(g, m_frame));
+        QVERIFY(!ShowGraph(g, &m_plots->frame));
         QVERIFY(!g.WindowExists());
-        QVERIFY(m_frame->subWindowList().isEmpty());
-        QCOMPARE(m_messages, QStringList{"This graph cannot be drawn: its values give no scale."});
+        QVERIFY(m_plots->frame.subWindowList().isEmpty());
+        QCOMPARE(m_plots->ask.messages, QStringList{"This graph cannot be drawn: its values give no scale."});
         // The next Show neither crashes nor finds a stale window; with sound data it opens.
-        QVERIFY(!ShowGraph(g, m_frame));
+        QVERIFY(!ShowGraph(g, &m_plots->frame));
         fillGraph(g);
         TPlotForm *w = open(g);
         QVERIFY(w);
@@ -195,13 +176,13 @@ private slots:
         QCOMPARE(w->view().full, scale); // the open window keeps its scale
         // The dialogs list the curves there are now.
         QStringList names;
-        setDialogHook([&names](QDialog *d) {
+        m_plots->ask.dialogScript = [&names](QDialog *d) {
             for (int i = 0; i < d->findChild<QListWidget *>("lbLines")->count(); ++i)
                 names << d->findChild<QListWidget *>("lbLines")->item(i)->text();
             return int(QDialog::Accepted);
-        });
+        };
         w->findChild<QAction *>("ActiveCurves1")->trigger();
-        setDialogHook({});
+        m_plots->ask.dialogScript = {};
         QCOMPARE(names, (QStringList{" yes :    Line 1", " yes :    Line 2"}));
         QCOMPARE(w->legend()->rowCount(), 2);
         QCOMPARE(int(w->lineItems().size()), 2);
@@ -573,7 +554,7 @@ private slots:
 
     void printCommandsFollowTheInstalledPrinters()
     {
-        setPrinterCheck([] { return true; });
+        m_plots->ask.printers = true;
         TGraphPlot g;
         fillGraph(g);
         TPlotForm *w = open(g);

@@ -13,11 +13,10 @@
 #include "ChangeActiveLines.h"
 #include "ChangeLineNames.h"
 #include "DataEdit.h"
-#include "Messages.h"
-#include "PlotSeams.h"
 #include "PltData.h"
 #include "SaveAttb.h"
 #include "core/graphscale.h"
+#include "plot_frame.h"
 
 namespace {
 
@@ -74,36 +73,29 @@ QByteArray fileAll(const QString &path)
 
 class TestPlotFormDialogs : public QObject {
     Q_OBJECT
-    QStringList m_messages;
+    std::unique_ptr<TPlotFrame> m_plots; // a printer installed
     QStringList m_dialogs; // object names of the dialogs run, in order
-    QMdiArea *m_frame = nullptr;
     QTemporaryDir m_dir;
 
-    TPlotForm *open(TGraphPlot &g)
-    {
-        TPlotForm *w = ShowGraph(g, m_frame);
-        if (w && !QTest::qWaitForWindowExposed(w))
-            qWarning("plot window not exposed");
-        return w;
-    }
+    TPlotForm *open(TGraphPlot &g) { return m_plots->open(g); }
 
     // Answers the next dialogs with the script: each step sets the controls and returns the
     // dialog's result.
     void answer(std::function<int(QDialog *)> script)
     {
-        setDialogHook([this, script](QDialog *d) {
+        m_plots->ask.dialogScript = [this, script](QDialog *d) {
             m_dialogs << d->objectName();
             return script(d);
-        });
+        };
     }
 
-    // Saves through the window's command, answering "Save Attributes" with its fields.
+    // Saves through the window's command under the filter chosen (empty: the preselected
+    // one), answering "Save Attributes" with its fields.
     void saveAs(TPlotForm *w, const QString &name, const QString &filter, const QString &height,
                 const QString &width, const QString &ppi, const char *colours = "rb16Colors")
     {
-        setSaveNameHook([name, filter](QWidget *, const QString &, const QStringList &filters) {
-            return TSaveChoice{name, filter.isEmpty() ? filters.value(0) : filter};
-        });
+        m_plots->ask.paths = {name};
+        m_plots->ask.saveFilter = filter;
         answer([=](QDialog *d) {
             auto *f = qobject_cast<TdlgFormat *>(d);
             f->HeightEdit->setText(height);
@@ -120,24 +112,12 @@ private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
     void init()
     {
-        m_messages.clear();
         m_dialogs.clear();
-        setMessageHook([this](QWidget *, const QString &text) { m_messages << text; });
-        setPrinterCheck([] { return true; });
-        m_frame = new QMdiArea;
-        m_frame->resize(900, 700);
-        m_frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+        m_plots = std::make_unique<TPlotFrame>();
+        m_plots->ask.printers = true;
+        QVERIFY(QTest::qWaitForWindowExposed(&m_plots->frame));
     }
-    void cleanup()
-    {
-        delete m_frame;
-        m_frame = nullptr;
-        setMessageHook({});
-        setDialogHook({});
-        setSaveNameHook({});
-        setPrinterCheck({});
-    }
+    void cleanup() { m_plots.reset(); }
 
     void graphTitleDialog_data()
     {
@@ -233,7 +213,7 @@ private slots:
             return n->result();
         });
         w->findChild<QAction *>("EditLegend1")->trigger();
-        QCOMPARE(m_messages, QStringList{"The line must have a name!"});
+        QCOMPARE(m_plots->ask.messages, QStringList{"The line must have a name!"});
         QCOMPARE(afterEmpty, QString("Line 3"));
         QCOMPARE(g.Lines(0).Line(1).Name, QString("Dia=4.5 ft"));
         QCOMPARE(g.Lines(0).Line(2).Name, QString("Line 3"));
@@ -404,7 +384,7 @@ private slots:
         edit->setText(typed);
         dialog.OKBtn->click();
         QCOMPARE(edit->text(), shown);
-        QCOMPARE(m_messages, message.isEmpty() ? QStringList{} : QStringList{message});
+        QCOMPARE(m_plots->ask.messages, message.isEmpty() ? QStringList{} : QStringList{message});
         QCOMPARE(dialog.result(), message.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
     }
 
@@ -436,7 +416,7 @@ private slots:
             QCOMPARE(image.size(), size);
             QCOMPARE(image.pixel(size.width() / 2, size.height() / 2), qRgb(255, 255, 255));
         }
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_plots->ask.messages.isEmpty());
     }
 
     void saveToDiskByExtension_data()
@@ -463,7 +443,7 @@ private slots:
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path());
         saveAs(w, m_dir.filePath(chosen), filter, "4", "6", "50", "rbTrueColor");
-        QCOMPARE(m_messages, QStringList{});
+        QCOMPARE(m_plots->ask.messages, QStringList{});
         QCOMPARE(m_dialogs, QStringList{"dlgFormat"});
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{written});
         const QString path = m_dir.filePath(written);
@@ -510,7 +490,7 @@ private slots:
         TPlotForm *w = open(g);
         const QString path = m_dir.filePath("depth.bmp");
         saveAs(w, path, "", "4", "6", "50", qPrintable(choice));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_plots->ask.messages.isEmpty());
         QImage image(path);
         QVERIFY(!image.isNull());
         QCOMPARE(image.depth() <= 8 ? (image.depth() == 1 ? 1 : 8) : 24, depth);
@@ -544,8 +524,8 @@ private slots:
         TPlotForm *w = open(g);
         const QString path = m_dir.filePath(name);
         saveAs(w, path, "", "4", "6", ppi);
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY2(m_messages.first().startsWith(message), qPrintable(m_messages.first()));
+        QCOMPARE(m_plots->ask.messages.size(), 1);
+        QVERIFY2(m_plots->ask.messages.first().startsWith(message), qPrintable(m_plots->ask.messages.first()));
         QVERIFY(!QFileInfo::exists(path));
     }
 
@@ -554,12 +534,12 @@ private slots:
         TGraphPlot g;
         fillGraph(g);
         TPlotForm *w = open(g);
-        setSaveNameHook([](QWidget *, const QString &, const QStringList &) { return TSaveChoice{}; });
+        m_plots->ask.paths = {QString()};
         answer([](QDialog *) { return int(QDialog::Accepted); });
         w->findChild<QAction *>("SaveToDisk1")->trigger();
         QVERIFY(m_dialogs.isEmpty()); // no "Save Attributes" after Cancel
         const QString path = m_dir.filePath("cancelled.bmp");
-        setSaveNameHook([path](QWidget *, const QString &, const QStringList &f) { return TSaveChoice{path, f[0]}; });
+        m_plots->ask.paths = {path};
         answer([](QDialog *d) {
             qobject_cast<TdlgFormat *>(d)->CancelBtn->click();
             return d->result();
@@ -567,7 +547,7 @@ private slots:
         w->findChild<QAction *>("SaveToDisk1")->trigger();
         QCOMPARE(m_dialogs, QStringList{"dlgFormat"});
         QVERIFY(!QFileInfo::exists(path));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_plots->ask.messages.isEmpty());
     }
 
     void printToAPdfPrinter()
@@ -586,7 +566,7 @@ private slots:
         });
         w->findChild<QAction *>("Print1")->trigger();
         QCOMPARE(m_dialogs.size(), 1);
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_plots->ask.messages.isEmpty());
         QCOMPARE(w->printer().docName(), QString("Dialog Graph"));
         const QByteArray pdf = fileAll(path);
         QVERIFY(pdf.startsWith("%PDF"));
@@ -658,7 +638,7 @@ private slots:
         });
         w->findChild<QAction *>("PageSetup1")->trigger();
         QCOMPARE(w->pageSetup().Margins, (std::array<int, 4>{500, 750, 1250, 250}));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_plots->ask.messages.isEmpty());
     }
 };
 

@@ -28,6 +28,7 @@
 #include "cPileProperties.h"
 #include "core/ColumnTypes.h"
 #include "dynlib.h"
+#include "main_form_input.h"
 #include "scripted_ask.h"
 #include "shaftlength.h"
 
@@ -35,22 +36,6 @@ namespace {
 
 const QString kCompleted = "Computations are completed.\rPlease, check output file for results or error messages.";
 const QString kEngine = TARNEL_BIN_DIR "/Tarnel2012_DLL.so";
-
-QAction *item(TMainForm &form, const char *name)
-{
-    QAction *a = form.findChild<QAction *>(name);
-    Q_ASSERT(a);
-    return a;
-}
-
-// Types into a field as a user would: select what is there, type, leave with Enter.
-void type(QLineEdit *field, const QString &text)
-{
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Return);
-}
 
 TGridModel *modelOf(TTableForm *table)
 {
@@ -78,22 +63,22 @@ QString readAll(const QString &path)
 void buildTwoLayerProject(TMainForm &form)
 {
     auto *title = qobject_cast<TdlgTitle *>(form.showForm(TFormKind::Title));
-    type(title->Edit1, "Two layers from nothing");
+    typeAndEnter(title->Edit1, "Two layers from nothing");
 
     auto *shaft = qobject_cast<TfrmShaftpeneta *>(form.showForm(TFormKind::ShaftProperties));
-    type(shaft->DataEdit1, "3");
-    type(shaft->DataEdit2, "0");
-    type(shaft->DataEdit5, "5");
-    type(shaft->DataEdit6, "0");
-    type(shaft->DataEdit7, "3600000");
+    typeAndEnter(shaft->DataEdit1, "3");
+    typeAndEnter(shaft->DataEdit2, "0");
+    typeAndEnter(shaft->DataEdit5, "5");
+    typeAndEnter(shaft->DataEdit6, "0");
+    typeAndEnter(shaft->DataEdit7, "3600000");
 
     item(form, "shaftlength")->trigger();
     auto *length = qobject_cast<TfrmPenetration *>(form.form(TFormKind::ShaftLength));
     QVERIFY(length);
-    type(length->DataEdit1, "40");
+    typeAndEnter(length->DataEdit1, "40");
 
     auto *water = qobject_cast<TfrmWaterDepth *>(form.showForm(TFormKind::WaterTable));
-    type(water->DataEdit1, "100");
+    typeAndEnter(water->DataEdit1, "100");
 
     auto *table = qobject_cast<TTableForm *>(form.showLayerTable());
     QVERIFY(table);
@@ -264,7 +249,7 @@ private slots:
 
         // A finished entry in a data window is analysed at once.
         TDataForm *shaft = form.showForm(TFormKind::ShaftProperties);
-        type(shaft->findChild<TDataEdit *>("DataEdit1"), "3.5");
+        typeAndEnter(shaft->findChild<TDataEdit *>("DataEdit1"), "3.5");
         QTRY_COMPARE_WITH_TIMEOUT(form.graphs().pltSkin.Lines().Line(0).DisplayName(), QString("Dia=3.5 ft"), 10000);
 
         // Nothing was written beside the project, and the choice is remembered.

@@ -8,11 +8,11 @@
 
 #include <cmath>
 
-#include "Messages.h"
 #include "PileSide.h"
 #include "core/ColumnTypes.h"
 #include "core/projectdata.h"
 #include "core/sideview.h"
+#include "scripted_ask.h"
 
 Q_DECLARE_METATYPE(TSideInput)
 Q_DECLARE_METATYPE(TSideExtents)
@@ -74,19 +74,11 @@ QImage paintScreen(const TSideView &view, QSize size)
 
 class TestSideView : public QObject {
     Q_OBJECT
-    QStringList m_messages;
+    std::unique_ptr<TScriptedAsk> m_ask;
 
 private slots:
-    void init()
-    {
-        m_messages.clear();
-        setMessageHook([this](QWidget *, const QString &text) { m_messages << text; });
-    }
-    void cleanup()
-    {
-        setMessageHook({});
-        setPrintPageHook({});
-    }
+    void init() { m_ask = std::make_unique<TScriptedAsk>(); }
+    void cleanup() { m_ask.reset(); }
 
     void pieces_data()
     {
@@ -427,22 +419,16 @@ private slots:
         QVERIFY(form->windowTitle().contains(QRegularExpression("^  Depth: -?\\d+\\.\\d$")));
 
         // Print: a landscape page titled "Soil-Pile Profile", painted through the same view.
-        QString jobTitle;
         QImage page(1100, 850, QImage::Format_RGB32);
         page.fill(Qt::gray);
-        setPrintPageHook([&](QWidget *, const QString &title,
-                             const std::function<void(QPainter &, const QRect &)> &paintPage) {
-            jobTitle = title;
-            QPainter painter(&page);
-            paintPage(painter, page.rect());
-        });
+        m_ask->page = &page;
         auto *print = form->findChild<QPushButton *>("PrintBtn");
         QVERIFY(print);
         QCOMPARE(print->text(), QString("Print"));
         QTest::mouseClick(print, Qt::LeftButton);
-        QCOMPARE(jobTitle, QString("Soil-Pile Profile"));
+        QCOMPARE(m_ask->printed, QStringList{"Soil-Pile Profile"});
         QVERIFY(isDark(page.pixel(550, form->view().PageY(20, page.rect()))));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_ask->messages.isEmpty());
 
         // Closing frees the window: the frame's flag follows its destruction.
         sub->close();

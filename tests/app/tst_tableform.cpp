@@ -4,13 +4,13 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "Messages.h"
 #include "Table.h"
 #include "core/ColumnTypes.h"
+#include "scripted_ask.h"
 
 class TestTableForm : public QObject {
     Q_OBJECT
-    QStringList m_messages;
+    std::unique_ptr<TScriptedAsk> m_ask;
 
     TTableForm *openActive(TGridTable &table)
     {
@@ -35,12 +35,8 @@ class TestTableForm : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_messages.clear();
-        setMessageHook([this](QWidget *, const QString &text) { m_messages << text; });
-    }
-    void cleanup() { setMessageHook({}); }
+    void init() { m_ask = std::make_unique<TScriptedAsk>(); }
+    void cleanup() { m_ask.reset(); }
 
     void expressionInCellStoresValue()
     {
@@ -51,7 +47,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Tab);
         QCOMPARE(d->floatValue(colDepth, 0), 120.0);
         QCOMPARE(form->grid()->model()->index(0, colDepth).data().toString(), QString("120"));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_ask->messages.isEmpty());
         QVERIFY(d->changed());
         form->close();
     }
@@ -83,7 +79,7 @@ private slots:
         QVERIFY(editor);
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::processEvents(); // Enter commits through a queued call
-        QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(m_ask->messages, message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(t->intValue(column, 0), stored);
         if (!message.isEmpty()) {
             // The cell keeps its editor and the window refuses to close until it is valid.
@@ -103,7 +99,7 @@ private slots:
         QVERIFY(editor);
         QTest::keyClick(editor, Qt::Key_Backspace);
         QTest::keyClick(editor, Qt::Key_Tab);
-        QCOMPARE(m_messages, QStringList{"Entry cannot be blank."});
+        QCOMPARE(m_ask->messages, QStringList{"Entry cannot be blank."});
         QCOMPARE(d->floatValue(colDepth, 0), 15.0);
         QTRY_COMPARE(form->grid()->currentIndex().column(), int(colDepth));
         QTest::keyClick(editor, Qt::Key_Escape);
@@ -119,14 +115,14 @@ private slots:
         TGridView *grid = form->grid();
         const QRect other = grid->visualRect(grid->model()->index(0, colMaxSide));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, other.center());
-        QCOMPARE(m_messages, QStringList{"abc is not a valid number."});
+        QCOMPARE(m_ask->messages, QStringList{"abc is not a valid number."});
         QTRY_COMPARE(grid->currentIndex().column(), int(colDepth));
         QVERIFY(grid->isEditing());
         editor->setText("12");
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, other.center());
         QCOMPARE(d->floatValue(colDepth, 0), 12.0);
         QCOMPARE(grid->currentIndex().column(), int(colMaxSide));
-        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_ask->messages.size(), 1);
         form->close();
     }
 

@@ -91,8 +91,10 @@ QImage inkOnPaper16(const QImage &image)
                     std::clamp((pr * kr + pg * kg + pb * kb) / (kr * kr + kg * kg + kb * kb), 0.0, 1.0);
                 const double dr = pr - cover * kr, dg = pg - cover * kg, db = pb - cover * kb;
                 const double residual = dr * dr + dg * dg + db * db;
-                if (residual < bestResidual) {
-                    bestResidual = residual;
+                // Of two inks that explain the pixel as well, the one that covers it more is
+                // its colour: a gray grid line is gray ink, not black at half cover.
+                if (residual < bestResidual - 1.0 || (residual <= bestResidual + 1.0 && cover > bestCover)) {
+                    bestResidual = std::min(residual, bestResidual);
                     best = k;
                     bestCover = cover;
                 }
@@ -159,6 +161,9 @@ TPlotForm *ShowGraph(TGraphPlot &graph, QMdiArea *frame)
             icon = QIcon(blank);
         }
         form->setWindowIcon(icon);
+        // The size it takes when the user restores it from maximized.
+        const QSize room = frame->viewport()->size();
+        form->resize(std::max(640, room.width() * 2 / 3), std::max(420, room.height() * 2 / 3));
         form->showMaximized();
     } else if (form->isMinimized()) {
         form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
@@ -916,8 +921,10 @@ bool TPlotForm::writePicture(const QString &fileName, QImage bitmap, QSize size,
         // Drawn for its own pixels per inch, so that a picture of given inches looks the
         // same at any resolution, only sharper.
         QPainter painter(&bitmap);
+        // Few colours: edges are not smoothed, so no pixel falls between ink and paper.
+        const bool smooth = colors == TPictureColors::TrueColor || colors == TPictureColors::HighColor;
         paintGraph(painter, m_graph, pictureView(),
-                   PaintTarget{QRect(QPoint(0, 0), size), resolution, resolution, OutputMode::Bitmap});
+                   PaintTarget{QRect(QPoint(0, 0), size), resolution, resolution, OutputMode::Bitmap, smooth});
     }
     QImage out = withColors(bitmap, colors);
     bitmap = QImage();

@@ -203,7 +203,7 @@ void drawCurves(QPainter &p, const TGraphPlot &g, const GraphView &v, const Pain
     // Clipped by geometry as well as by the painter: picture formats such as SVG keep no clip.
     const QRectF inside(r.left, r.top, r.width() + 1, r.height() + 1);
     p.setClipRect(inside.toRect());
-    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::Antialiasing, t.smooth);
     p.setBrush(Qt::NoBrush);
     int position = 0;
     for (int i = 0; i < curves.LineCount(); ++i) {
@@ -365,7 +365,7 @@ void drawLegend(QPainter &p, const TGraphPlot &g, const GraphView &v, const Pain
         const int line = rows.lines[r];
         const QColor colour = paletteColor(g.ActivePosition(line));
         const QPoint mid(box.left() + t.dpiX / 16, y + th / 2);
-        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setRenderHint(QPainter::Antialiasing, t.smooth);
         p.setPen(curvePen(g, t, colour));
         p.setBrush(Qt::NoBrush);
         if (g.Markers > 0)
@@ -404,6 +404,8 @@ QFont graphFont(const TGraphPlot &graph, const PaintTarget &target, bool bold)
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(graphFontHeight(graph, target));
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    if (!target.smooth)
+        font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 
@@ -474,7 +476,7 @@ void paintGraph(QPainter &painter, const TGraphPlot &graph, const GraphView &vie
         painter.restore();
         return;
     }
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, target.smooth);
     const TPlotLayout layout = view.layout ? *view.layout : layoutFor(graph, target);
     const int h = graphFontHeight(graph, target);
     drawCaptions(painter, graph, target, h);

@@ -23,6 +23,9 @@ struct PaintTarget {
     QRect area;
     int dpiX = 96, dpiY = 96;
     OutputMode mode = OutputMode::Screen;
+    /// False for pictures of few colours: lines and text are drawn without smoothed edges,
+    /// so every pixel is one of the palette's colours or paper.
+    bool smooth = true;
 };
 
 /// What part of the graph is shown and how it is laid out.

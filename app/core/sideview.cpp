@@ -209,7 +209,8 @@ void TSideView::paintScreen(QPainter &painter, const QRect &area, const TSideSty
             painter.setPen(inkPen(style.Ink, 2));
             painter.drawLine(left, y, right, y);
             painter.setPen(inkPen(style.Ink, 1));
-            for (int j = 1; j <= 20; ++j)
+            // The strokes hang from the ground line only: a narrow window shows fewer.
+            for (int j = 1; j <= 20 && left + 115 + 20 * j <= right; ++j)
                 painter.drawLine(left + 100 + 20 * j, y, left + 115 + 20 * j, y + 5);
         }
         painter.setPen(inkPen(style.Ink, 1));

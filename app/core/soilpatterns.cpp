@@ -82,7 +82,12 @@ bool fillSoilPattern(QPainter &painter, const QRect &rect, int fillCode, bool pr
                 continue;
             const QRectF source((target.left() - x) / scale, (target.top() - y) / scale, target.width() / scale,
                                 target.height() / scale);
-            painter.drawImage(target, tile, source);
+            // A cut tile is drawn from its own copy: the SVG writer ignores the source part
+            // and would squeeze the whole tile into the cut.
+            if (source.size() == QSizeF(tile.size()))
+                painter.drawImage(target, tile);
+            else
+                painter.drawImage(target, tile.copy(source.toAlignedRect()));
         }
     painter.restore();
     return true;

@@ -367,6 +367,21 @@ private slots:
             QVERIFY(tile.top() >= l.band.top && tile.bottom() <= l.band.bottom + 1);
         }
         QVERIFY(images > 0);
+        // A tile cut at a layer's edge holds only its cut part: drawn 1:1, never squeezed.
+        QRegularExpression embedded("<image[^>]* width=\"([^\"]*)\" height=\"([^\"]*)\"[^>]*"
+                                    "href=\"data:image/png;base64,([^\"]*)\"");
+        int checked = 0;
+        for (auto m = embedded.globalMatch(svg); m.hasNext(); ++checked) {
+            const auto r = m.next();
+            const QImage picture = QImage::fromData(QByteArray::fromBase64(r.captured(3).toLatin1()), "PNG");
+            QVERIFY(!picture.isNull());
+            QVERIFY2(std::abs(picture.width() - r.captured(1).toDouble()) <= 1 &&
+                         std::abs(picture.height() - r.captured(2).toDouble()) <= 1,
+                     qPrintable(QString("%1x%2 drawn as %3x%4")
+                                    .arg(picture.width()).arg(picture.height())
+                                    .arg(r.captured(1), r.captured(2))));
+        }
+        QCOMPARE(checked, images);
     }
 
     void patternsAreBuiltIn_data()

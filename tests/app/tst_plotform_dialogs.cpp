@@ -501,6 +501,19 @@ private slots:
         const QPoint mid = mapToDevice(w->view().current, layoutFor(g, t).plot, true, 200, 30);
         image = image.convertToFormat(QImage::Format_RGB32);
         QCOMPARE(QColor(image.pixel(mid)), redKept ? QColor(255, 0, 0) : QColor(0, 0, 0));
+        if (depth == 8) {
+            // The dotted gray grid survives as gray ink, not as black at half cover or paper:
+            // some row across the plot is dotted gray.
+            const TPlotRect plot = layoutFor(g, t).plot;
+            int dottedRow = 0;
+            for (int y = plot.top + 1; y < plot.bottom; ++y) {
+                int gray = 0;
+                for (int x = plot.left + 1; x < plot.right; ++x)
+                    gray += QColor(image.pixel(x, y)) == QColor(128, 128, 128);
+                dottedRow = std::max(dottedRow, gray);
+            }
+            QVERIFY2(dottedRow > (plot.right - plot.left) / 4, qPrintable(QString::number(dottedRow)));
+        }
     }
 
     void saveFailures_data()

@@ -158,12 +158,33 @@ bool TDataEdit::exitValidation()
         setNumber(value);
         m_lastExitValid = true;
     } else {
-        showMessage(this, message);
+        // Leaving a field by clicking another window reports through the field and through
+        // its window; the user reads the same refusal of the same entry once.
+        const bool repeated = m_reportClock.isValid() && m_reportClock.elapsed() < 500 &&
+                              message == m_reportedMessage && text() == m_reportedText;
+        if (!repeated) {
+            showMessage(this, message);
+            m_reportedMessage = message;
+            m_reportedText = text();
+            m_reportClock.start();
+        }
         if (isVisible() && window() != this)
             QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
     }
     m_validating = false;
     return m_lastExitValid;
+}
+
+void TDataEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    // Entering by the keyboard or with its window: typing replaces the value. A click places
+    // the cursor.
+    if (event->reason() != Qt::MouseFocusReason && event->reason() != Qt::PopupFocusReason)
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus())
+                selectAll();
+        });
 }
 
 void TDataEdit::focusOutEvent(QFocusEvent *event)

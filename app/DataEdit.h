@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
 
@@ -61,6 +62,7 @@ signals:
     void EntryAccepted();
 
 protected:
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -80,4 +82,7 @@ private:
     double m_max = std::numeric_limits<double>::max();
     double m_min = std::numeric_limits<double>::lowest();
     QPointer<QLabel> m_label;
+    // The last refusal shown, and when its box closed.
+    QString m_reportedMessage, m_reportedText;
+    QElapsedTimer m_reportClock;
 };

@@ -146,6 +146,8 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), m_mdi(new QMdiArea(
     setCentralWidget(m_mdi);
     m_mdi->setObjectName("MDIArea");
     m_mdi->installEventFilter(this);
+    // Data windows keep their fixed size even while a graph window is maximized.
+    m_mdi->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     m_libraryPath = QDir(QCoreApplication::applicationDirPath()).filePath(kLibraryFile);
 
     setAcceptDrops(true);
@@ -516,8 +518,13 @@ void TMainForm::applyDesignMethod(bool withComments)
     if (!form)
         return;
     const bool lrfd = m_project.DesignMethod == 1;
+    const bool shown = !form->grid()->isColumnHidden(colRFSide);
     form->grid()->setColumnHidden(colRFSide, !lrfd);
     form->grid()->setColumnHidden(colRFTip, !lrfd);
+    // Two more columns: the open window widens to show them, as far as the frame allows.
+    if (lrfd && !shown)
+        if (auto *holder = qobject_cast<QMdiSubWindow *>(form->parentWidget()))
+            holder->resize(std::max(holder->width(), tableWindowWidth(form) + 12), holder->height());
     if (withComments) {
         if (auto *comments = form->findChild<QLabel *>("Comments")) {
             QString text = layers.Comments;
@@ -595,6 +602,7 @@ void TMainForm::WindowItemClick(int tag)
     if (child->isMinimized())
         child->showNormal();
     child->show();
+    child->raise();
     m_mdi->setActiveSubWindow(child);
     SubWindowActivated(child);
 }
@@ -716,6 +724,17 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+int TMainForm::tableWindowWidth(TTableForm *table) const
+{
+    // Wide enough to show every column, as far as the frame allows.
+    TGridView *grid = table->grid();
+    int width = grid->verticalHeader()->width() + 2 * grid->frameWidth() + 40;
+    for (int col = 0; col < grid->model()->columnCount(); ++col)
+        if (!grid->isColumnHidden(col))
+            width += grid->columnWidth(col);
+    return std::min(width, std::max(200, m_mdi->viewport()->width() - 40));
+}
+
 void TMainForm::adoptWindow(QWidget *window)
 {
     auto *holder = qobject_cast<QMdiSubWindow *>(window->parentWidget());
@@ -732,17 +751,11 @@ void TMainForm::adoptWindow(QWidget *window)
     sub->installEventFilter(this);
     QSize wanted = size;
     if (auto *table = qobject_cast<TTableForm *>(window)) {
+        wanted.setWidth(std::clamp(tableWindowWidth(table), size.width(), std::max(size.width(), m_mdi->viewport()->width() - 40)));
         QAbstractItemModel *model = table->grid()->model();
         for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
             connect(model, signal, this, &TMainForm::ProjectStored);
         connect(model, &QAbstractItemModel::dataChanged, this, &TMainForm::ProjectStored);
-        // Wide enough to show every column, as far as the frame allows.
-        TGridView *grid = table->grid();
-        int width = grid->verticalHeader()->width() + 2 * grid->frameWidth() + 40;
-        for (int col = 0; col < grid->model()->columnCount(); ++col)
-            if (!grid->isColumnHidden(col))
-                width += grid->columnWidth(col);
-        wanted.setWidth(std::clamp(width, size.width(), std::max(size.width(), m_mdi->viewport()->width() - 40)));
     }
     sub->resize(wanted.expandedTo(sub->minimumSizeHint()) + QSize(12, 36));
     placeNewChild(sub);
@@ -779,9 +792,11 @@ void TMainForm::SubWindowActivated(QMdiSubWindow *window)
         else if (TTableForm *table = tableFormOf(previous); table && table->grid()->isEditing())
             stored = table->grid()->commitOpenEditor();
         if (!stored) {
-            // The window keeps the user in it until the entry is put right.
+            // The window keeps the user in it, in front, until the entry is put right.
             m_reactivating = true;
             m_mdi->setActiveSubWindow(previous);
+            // The area raises the window it was activating once this returns.
+            QTimer::singleShot(0, previous, [previous] { previous->raise(); });
             m_reactivating = false;
             return;
         }
@@ -913,21 +928,24 @@ void TMainForm::MyFilePopupHandler(int slot)
 
 bool TMainForm::OpenFileName(const QString &path, bool currentLayout, bool recordRecent, bool applyDesignMethod)
 {
-    // The file is read into a scratch project first, so a file the loader refuses leaves the
-    // project on screen whole instead of half replaced.
-    try {
-        TProjectTables scratchTables;
-        TProgramData scratch(scratchTables);
-        scratch.CreateFromFile(path, currentLayout);
-    } catch (const std::exception &error) {
-        showMessage(this, QString::fromStdString(error.what()));
-        return false;
+    // A file that cannot be read at all (gone, a folder, no permission) leaves the project on
+    // screen whole instead of replacing it by an empty one. A file that reads but holds a
+    // fault opens with what was read and the loader's message, so that it can be put right.
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable()) {
+        try {
+            TProjectTables scratchTables;
+            TProgramData scratch(scratchTables);
+            scratch.CreateFromFile(path, currentLayout);
+        } catch (const std::exception &error) {
+            showMessage(this, QString::fromStdString(error.what()));
+            return false;
+        }
     }
-    QDir::setCurrent(QFileInfo(path).absolutePath());
+    QDir::setCurrent(file.absolutePath());
     try {
         m_project.CreateFromFile(path, currentLayout);
     } catch (const std::exception &error) {
-        // The file changed between the two readings.
         showMessage(this, QString::fromStdString(error.what()));
     }
     setCaption();
@@ -1134,6 +1152,7 @@ QMdiSubWindow *TMainForm::addSideView()
     auto *view = new TDlgSideView(m_project);
     QMdiSubWindow *child = m_mdi->addSubWindow(view);
     child->setAttribute(Qt::WA_DeleteOnClose);
+    child->setWindowIcon(QIcon(":/pictures/profile.png"));
     placeNewChild(child);
     // Tall rather than wide: a shaft in its profile.
     child->resize(480, 640);

@@ -163,6 +163,8 @@ private:
     void placeNewChild(QMdiSubWindow *child);
     QString withExtension(const char *extension) const;
     QMdiSubWindow *addSideView();
+    /// The width that shows every visible column of a table window within the frame.
+    int tableWindowWidth(class TTableForm *table) const;
 
     QMdiArea *m_mdi = nullptr;
     TProjectTables m_tables;

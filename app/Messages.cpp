@@ -1,6 +1,7 @@
 #include "Messages.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
@@ -138,9 +139,11 @@ void prepareFileDialog(QFileDialog &dialog, const TFileDialogSpec &spec)
     }
     if (!spec.fileName.isEmpty()) {
         const QFileInfo preset(spec.fileName);
-        if (preset.isAbsolute())
-            dialog.setDirectory(preset.absolutePath());
+        dialog.setDirectory(preset.isAbsolute() ? preset.absolutePath() : QDir::currentPath());
         dialog.selectFile(preset.fileName());
+    } else {
+        // The project's folder (the current one), not wherever the last dialog was.
+        dialog.setDirectory(QDir::currentPath());
     }
 }
 

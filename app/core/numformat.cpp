@@ -1,5 +1,6 @@
 #include "numformat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -85,4 +86,17 @@ std::optional<double> parseReal(std::string_view text)
     if (r.ec != std::errc() || r.ptr != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+double roundSignificant(double value, int digits)
+{
+    if (value == 0 || !std::isfinite(value))
+        return value;
+    // Through the decimal text, so the result is the double nearest the rounded decimal.
+    char buffer[40];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                                   std::clamp(digits, 1, 17) - 1).ptr;
+    double rounded = value;
+    std::from_chars(buffer, end, rounded);
+    return rounded;
 }

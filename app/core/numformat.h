@@ -13,6 +13,10 @@ std::string formatFileReal(double value);
 /// what entry fields and the evaluator show.
 std::string formatNumber(double value);
 
+/// value rounded to digits significant decimal digits (1 to 17); zero, infinities and NaN
+/// stay as they are.
+double roundSignificant(double value, int digits);
+
 /// The whole text as a decimal real, C locale: optional sign, exponent allowed. Empty text,
 /// trailing characters, "inf", "nan" and values beyond the range of double give nothing.
 std::optional<double> parseReal(std::string_view text);

@@ -81,11 +81,14 @@ void TProgramData::SetUnits(int units)
         Units = units;
         for (TGridTable *t : m_tables.all())
             t->setUnits(units);
+        // Converted values keep 12 significant digits: 3 ft shows as 0.9144 m, not as the
+        // binary product 0.9144000000000001.
+        auto convert = [](double &value, double factor) { value = roundSignificant(value * factor, 12); };
         for (int k : {sdDSTART, sdDIALIM, sdTOPLENG, sdBS, sdWTD})
-            ShaftData[size_t(k)] *= length;
-        DesignDepth *= length;
-        ShaftData[sdEc] *= force / (shortLength * shortLength);
-        DesignLoad *= load;
+            convert(ShaftData[size_t(k)], length);
+        convert(DesignDepth, length);
+        convert(ShaftData[sdEc], force / (shortLength * shortLength));
+        convert(DesignLoad, load);
     }
     if (m_tables.OnUnitsChanged)
         m_tables.OnUnitsChanged();

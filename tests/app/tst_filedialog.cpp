@@ -72,6 +72,19 @@ private slots:
         QCOMPARE(dialog.selectedFiles(), QStringList{m_dir.filePath(saved)});
         dialog.reject();
     }
+
+    void openDialogStartsInTheCurrentFolder()
+    {
+        // The project's folder is the current one; the dialog does not go back to the last.
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        QFileDialog dialog(nullptr, "Open");
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setDirectory(QDir::rootPath());
+        prepareFileDialog(dialog, {"Open", QString(), "TARNEL 2012(*.tnd)|*.tnd", "tnd", 1});
+        QCOMPARE(QDir(dialog.directory()).canonicalPath(), QDir(m_dir.path()).canonicalPath());
+        QDir::setCurrent(before);
+    }
 };
 
 QTEST_MAIN(TestFileDialog)

@@ -45,6 +45,48 @@ private slots:
         m_ask.reset();
     }
 
+    void freshFormTypesOverItsFirstValue()
+    {
+        // Opening a window puts the user in its first field with the value selected, so a
+        // typed number replaces it instead of being appended (15 then 15 is not 1515).
+        for (int round = 0; round < 2; ++round) {
+            TDataForm *form = m_form->showForm(TFormKind::WaterTable);
+            auto *edit = form->findChild<TDataEdit *>("DataEdit1");
+            QTRY_VERIFY(edit->hasFocus());
+            QTRY_COMPARE(edit->selectedText(), edit->text());
+            QTest::keyClicks(edit, "15");
+            QTest::keyClick(edit, Qt::Key_Return);
+            QCOMPARE(edit->text(), QString("15"));
+            QVERIFY(frameOf(form)->close());
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(m_form->project().ShaftData[sdWTD], 15.0);
+    }
+
+    void leavingForAnotherWindowRefusesOnceAndStaysInFront()
+    {
+        m_form->createStartupSideView();
+        QMdiSubWindow *view = m_form->mdiArea()->subWindowList().constFirst();
+        TDataForm *form = m_form->showForm(TFormKind::WaterTable);
+        auto *edit = form->findChild<TDataEdit *>("DataEdit1");
+        typeOver(edit, "abc");
+        m_form->mdiArea()->setActiveSubWindow(view);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_ask->messages.size(), 1);
+        QCOMPARE(m_form->mdiArea()->activeSubWindow(), frameOf(form));
+        const QList<QMdiSubWindow *> order = m_form->mdiArea()->subWindowList(QMdiArea::StackingOrder);
+        QCOMPARE(order.constLast(), frameOf(form));
+    }
+
+    void formsOpenAtTheirSizeBesideAMaximizedWindow()
+    {
+        m_form->createStartupSideView();
+        QMdiSubWindow *view = m_form->mdiArea()->subWindowList().constFirst();
+        view->showMaximized();
+        TDataForm *form = m_form->showForm(TFormKind::Options);
+        QVERIFY(!frameOf(form)->isMaximized());
+    }
+
     void fieldThatDoesNotEvaluateKeepsTheFormOpen_data()
     {
         QTest::addColumn<int>("kind");

@@ -386,6 +386,7 @@ private slots:
         QVERIFY(shaft);
         shaft->DataEdit1->setFocus();
         shaft->DataEdit1->setText("10");
+        shaft->DataEdit2->setText("3");
         shaft->DataEdit7->setText("3600000");
         openMenu(form, "Data1"); // stores the open form
         QCOMPARE(form.project().ShaftData[sdDSTART], 10.0);
@@ -393,6 +394,7 @@ private slots:
         item(form, "SIUnits")->trigger();
         QCOMPARE(form.project().Units, 2);
         QCOMPARE(shaft->DataEdit1->text(), QString("3.048"));
+        QCOMPARE(shaft->DataEdit2->text(), QString("0.9144")); // not the binary product's 0.9144000000000001
         QCOMPARE(shaft->DataEdit1->labelText(), QString("Minimum Shaft Diameter, B, to be Considered (m)"));
         QVERIFY(shaft->DataEdit7->labelText().endsWith("(kN/m²)"));
         QVERIFY(form.tables().modified());

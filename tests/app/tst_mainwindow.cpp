@@ -219,6 +219,27 @@ private slots:
         QCOMPARE(form.projectFileName(), here);
     }
 
+    void faultyFileOpensWithWhatWasRead()
+    {
+        // A file that reads but stops early opens with the loader's message, so that it can
+        // be put right and saved.
+        TScriptedAsk ask;
+        QTemporaryDir dir;
+        const QString path = copyExample(dir, "stiff-clay.tnd", "cut.tnd");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray lines = file.readAll().split('\n').mid(0, 4).join('\n');
+        file.resize(0);
+        file.write(lines + "\n");
+        file.close();
+        TMainForm form;
+        QVERIFY(form.OpenFileName(path));
+        QCOMPARE(ask.messages.size(), 1);
+        QCOMPARE(form.projectFileName(), path);
+        QCOMPARE(form.project().Title, QString("Pier 12 - stiff clay, design load 180 tons"));
+        QCOMPARE(form.windowTitle(), QString("TARNEL 2012.7.15 - Cut"));
+    }
+
     void missingRecentFileKeepsTheProject()
     {
         TScriptedAsk ask;
@@ -230,13 +251,13 @@ private slots:
         QVERIFY(form.OpenFileName(copyExample(dir, "stiff-clay.tnd", "gone.tnd")));
         QFile::remove(dir.filePath("gone.tnd"));
         QVERIFY(form.OpenFileName(good));
-        QCOMPARE(item(form, "RecentFile2")->isVisible() || true, true);
 
         // Slot 1 now holds the missing file: the loader's message, the project as it was.
         openMenu(form, "File1");
+        QVERIFY(item(form, "RecentFile2")->isVisible());
         item(form, "RecentFile2")->trigger();
         QCOMPARE(ask.messages.size(), 1);
-        QVERIFY2(ask.messages[0].contains("gone.tnd") || !ask.messages[0].isEmpty(), qPrintable(ask.messages[0]));
+        QVERIFY2(ask.messages[0].contains("gone.tnd"), qPrintable(ask.messages[0]));
         QCOMPARE(form.projectFileName(), good);
         QCOMPARE(form.project().Title, QString("Pier 12 - stiff clay, design load 180 tons"));
         QCOMPARE(form.project().layers().rowCount(), 3);

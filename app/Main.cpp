@@ -383,7 +383,7 @@ void TMainForm::createMenus()
     m_windowMenu = window;
     window->setObjectName("ArrangeMenu");
     connect(window, &QMenu::aboutToShow, this, &TMainForm::ArrangeMenuClick);
-    connect(addItem(window, "Cascade1", "&Cascade"), &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+    connect(addItem(window, "Cascade1", "&Cascade"), &QAction::triggered, this, &TMainForm::CascadeClick);
     connect(addItem(window, "ArrangeIcons1", "&Arrange Icons"), &QAction::triggered, this,
             &TMainForm::ArrangeIconsClick);
     m_windowSeparator = window->addSeparator();
@@ -605,6 +605,33 @@ void TMainForm::WindowItemClick(int tag)
     child->raise();
     m_mdi->setActiveSubWindow(child);
     SubWindowActivated(child);
+}
+
+void TMainForm::CascadeClick()
+{
+    // Each window steps down and right from the last with the size it has, held within the
+    // frame; the area's own cascade would shrink the graphs to their smallest size.
+    const int step = 26;
+    const QSize room = m_mdi->viewport()->size();
+    int k = 0;
+    QMdiSubWindow *last = nullptr;
+    for (QMdiSubWindow *child : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (!child->isVisible() || child->isMinimized())
+            continue;
+        if (child->isMaximized())
+            child->showNormal();
+        const QPoint at(k * step % std::max(step, room.width() / 2), k * step % std::max(step, room.height() / 2));
+        QSize size = child->size();
+        if (!child->widget() || !child->widget()->layout() ||
+            child->widget()->layout()->sizeConstraint() != QLayout::SetFixedSize)
+            size = size.boundedTo(room - QSize(at.x(), at.y()));
+        child->setGeometry(QRect(at, size));
+        child->raise();
+        last = child;
+        ++k;
+    }
+    if (last)
+        m_mdi->setActiveSubWindow(last);
 }
 
 void TMainForm::ArrangeIconsClick()

@@ -143,6 +143,7 @@ private:
     void ArrangeMenuClick();
     void HelpPageClick(const QString &page);
     void HelpAboutClick();
+    void CascadeClick();
     void ArrangeIconsClick();
     void WindowItemClick(int tag);
     void SubWindowActivated(QMdiSubWindow *window);

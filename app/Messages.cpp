@@ -43,9 +43,12 @@ void showMessage(QWidget *parent, const QString &text)
     ask().info(parent, text);
 }
 
+// The application's title heads its boxes.
+constexpr const char *kApplicationTitle = "Tarnel 2012";
+
 void TAsk::info(QWidget *parent, const QString &text)
 {
-    QMessageBox::information(parent, QStringLiteral("TARNEL"), withLineBreaks(text), QMessageBox::Ok);
+    QMessageBox::information(parent, kApplicationTitle, withLineBreaks(text), QMessageBox::Ok);
 }
 
 QMessageBox::StandardButton TAsk::yesNoCancel(QWidget *parent, const QString &text)

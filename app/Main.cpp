@@ -123,10 +123,6 @@ double msSinceProcessStart()
     return nowMs - double(startTicks) * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
-QString menuText(QString text)
-{
-    return text.replace('&', "&&");
-}
 
 TDataForm *dataFormOf(QMdiSubWindow *window)
 {
@@ -525,12 +521,8 @@ void TMainForm::applyDesignMethod(bool withComments)
     if (lrfd && !shown)
         if (auto *holder = qobject_cast<QMdiSubWindow *>(form->parentWidget()))
             holder->resize(std::max(holder->width(), tableWindowWidth(form) + 12), holder->height());
-    if (withComments) {
-        if (auto *comments = form->findChild<QLabel *>("Comments")) {
-            QString text = layers.Comments;
-            comments->setText(text.replace('\r', '\n'));
-        }
-    }
+    if (withComments)
+        form->refreshComments();
 }
 
 void TMainForm::CompMethodsClick()

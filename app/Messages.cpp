@@ -20,11 +20,6 @@ TAsk *&installed()
     return current;
 }
 
-QString withLineBreaks(QString text)
-{
-    return text.replace("\r\n", "\n").replace('\r', '\n');
-}
-
 QString runFileDialog(QWidget *parent, TFileDialogSpec &spec, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, spec.title);
@@ -37,6 +32,16 @@ QString runFileDialog(QWidget *parent, TFileDialogSpec &spec, QFileDialog::Accep
 }
 
 } // namespace
+
+QString withLineBreaks(QString text)
+{
+    return text.replace("\r\n", "\n").replace('\r', '\n');
+}
+
+QString menuText(QString text)
+{
+    return text.replace('&', "&&");
+}
 
 void showMessage(QWidget *parent, const QString &text)
 {

@@ -67,6 +67,11 @@ TAsk &ask();
 /// Installs answers (nullptr: the real dialogs again); returns the previous one. Not owned.
 TAsk *setAsk(TAsk *answers);
 
+/// The program's texts break lines with "\r" (or "\r\n"); widgets want "\n".
+QString withLineBreaks(QString text);
+/// A text shown as it is in a menu item: "&" is not an access key there.
+QString menuText(QString text);
+
 /// "Caption|*.a;*.b|..." as the filter list of a Qt file dialog.
 QStringList dialogFilters(const QString &filter);
 /// Sets up a file dialog, its accept mode already chosen, as openFileName and saveFileName show

@@ -37,10 +37,6 @@ constexpr int kLegendPoints = 11;
 const QString kPictureFilters = "Bitmap|*.bmp|PNG image|*.png|SVG drawing|*.svg|PDF document|*.pdf";
 
 // A curve name is shown as it is; "&" would otherwise mark a menu shortcut.
-QString menuText(const QString &text)
-{
-    return QString(text).replace('&', "&&");
-}
 
 // The chosen name with the extension of its filter (1 to 4 in kPictureFilters) when it has
 // none of the four known ones.

@@ -30,11 +30,6 @@ QHash<const TGridTable *, QPointer<TTableForm>> &openForms()
     return forms;
 }
 
-QString withLineBreaks(QString text)
-{
-    return text.replace("\r\n", "\n").replace('\r', '\n');
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -449,9 +444,14 @@ void TTableForm::tableChanged()
     if (m_selfChange || m_model->committing())
         return;
     setWindowTitle(m_table->windowCaption());
+    refreshComments();
+    rebuild();
+}
+
+void TTableForm::refreshComments()
+{
     m_comments->setText(withLineBreaks(m_table->Comments));
     m_comments->setVisible(!m_table->Comments.isEmpty());
-    rebuild();
 }
 
 void TTableForm::tableDestroyed()

@@ -76,6 +76,8 @@ public:
     ~TTableForm() override;
 
     TGridView *grid() const { return m_grid; }
+    /// Shows the table's comment text as it is now.
+    void refreshComments();
     TGridTable *table() const { return m_table; }
     /// The row buttons "&Add Row", "&Insert Row" and "&Delete Row".
     QPushButton *addButton() const { return m_add; }

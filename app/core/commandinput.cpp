@@ -14,8 +14,26 @@ QString plotFilePath(const QString &projectPath)
     return info.dir().filePath(info.completeBaseName() + ".tnp");
 }
 
+std::string oneLine(const std::string &message)
+{
+    std::string out;
+    for (size_t i = 0; i < message.size(); ++i) {
+        if (message[i] == '\r' || message[i] == '\n') {
+            if (!out.empty() && out.back() != ' ')
+                out += ": ";
+            while (i + 1 < message.size() && (message[i + 1] == '\r' || message[i + 1] == '\n'))
+                ++i;
+        } else {
+            out += message[i];
+        }
+    }
+    while (!out.empty() && (out.back() == ' ' || out.back() == ':' || out.back() == ';'))
+        out.pop_back();
+    return out;
+}
+
 bool loadProjectResults(const QString &projectPath, TProgramData &project, TResultGraphs &results,
-                        std::ostream &err, TOneLine oneLine)
+                        std::ostream &err)
 {
     try {
         project.CreateFromFile(projectPath, true);

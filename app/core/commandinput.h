@@ -8,8 +8,9 @@
 class TProgramData;
 class TResultGraphs;
 
-/// How a command puts a reader's message of several lines on its one line of output.
-using TOneLine = std::string (*)(const std::string &message);
+/// A reader's message of several lines as the commands' one line of output: line breaks
+/// become ": ", trailing blanks and separators go.
+std::string oneLine(const std::string &message);
 
 /// The plot data file of a project's last run: ".tnp" beside it, with the same base name.
 QString plotFilePath(const QString &projectPath);
@@ -19,4 +20,4 @@ QString plotFilePath(const QString &projectPath);
 /// read, with one line on err, "tarnel2012: " first, naming the file; a reader's message
 /// through oneLine.
 bool loadProjectResults(const QString &projectPath, TProgramData &project, TResultGraphs &results,
-                        std::ostream &err, TOneLine oneLine);
+                        std::ostream &err);

@@ -35,22 +35,6 @@ QString completeStatus(int lines, int exported, int charted)
     return QString("Complete: first %1 of %2 lines exported, first %3 charted").arg(exported).arg(lines).arg(charted);
 }
 
-// Messages of the loaders may run over several lines; the command prints one.
-std::string oneLine(const std::string &message)
-{
-    std::string out;
-    for (char c : message) {
-        if (c == '\r' || c == '\n') {
-            if (!out.empty() && out.back() != ' ')
-                out += "; ";
-        } else {
-            out += c;
-        }
-    }
-    while (!out.empty() && (out.back() == ' ' || out.back() == ';'))
-        out.pop_back();
-    return out;
-}
 
 } // namespace
 
@@ -203,7 +187,7 @@ int runExportCommand(const QStringList &arguments, std::ostream &err)
     TProjectTables tables;
     TProgramData project(tables);
     TResultGraphs results;
-    if (!loadProjectResults(projectPath, project, results, err, oneLine))
+    if (!loadProjectResults(projectPath, project, results, err))
         return 1;
     // The t-z curves only when TZDATA.DAT is this project's; otherwise the twelve alone.
     TTzCurveGraphs tz;

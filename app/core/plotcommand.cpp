@@ -22,21 +22,6 @@
 
 namespace {
 
-std::string oneLine(const std::string &message)
-{
-    std::string out;
-    for (size_t i = 0; i < message.size(); ++i) {
-        if (message[i] == '\r' || message[i] == '\n') {
-            if (!out.empty() && out.back() != ' ')
-                out += ": ";
-            while (i + 1 < message.size() && (message[i + 1] == '\r' || message[i + 1] == '\n'))
-                ++i;
-        } else {
-            out += message[i];
-        }
-    }
-    return out;
-}
 
 QString roundTrip(double v)
 {
@@ -260,7 +245,7 @@ int runPlotCommand(const QStringList &arguments, std::ostream &err)
     TProjectTables tables;
     TProgramData project(tables);
     TResultGraphs graphs;
-    if (!loadProjectResults(projectPath, project, graphs, err, oneLine))
+    if (!loadProjectResults(projectPath, project, graphs, err))
         return 1;
     std::string failure;
     // The Graphics menu disables these three when the engine wrote no bound curves.
